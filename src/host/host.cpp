@@ -1,0 +1,141 @@
+#include "host.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// 2^31 - 1: the largest count that the 32-bit loops of the plug-ins reach.
+constexpr double max_count = 2147483647.0;
+
+bool is_real_number_class(const mxArray* a) {
+  return (mxIsNumeric(a) || mxIsLogical(a)) && !mxIsComplex(a) && !mxIsSparse(a);
+}
+
+bool dims_match(const mxArray* a, double rows, double cols) {
+  return static_cast<double>(rows_of(a)) == rows && static_cast<double>(cols_of(a)) == cols;
+}
+
+// The (M, N) form shared by both size rules: M and N are read in that order,
+// then every array parameter must have exactly that shape. The range check
+// comes last so that a parameter that disagrees is reported as such.
+output_size size_from_args(const mxArray* m_arg, const mxArray* n_arg,
+                           const mxArray* const params[], int nparams) {
+  const double rows = read_size_arg(m_arg, "M");
+  const double cols = read_size_arg(n_arg, "N");
+  for (int k = 0; k < nparams; ++k) {
+    if (!is_scalar_shape(params[k]) && !dims_match(params[k], rows, cols))
+      fail("sizeMismatch", msg_size_inconsistent);
+  }
+  return checked_size(rows, cols);
+}
+
+output_size size_of_array(const mxArray* a) {
+  return checked_size(static_cast<double>(rows_of(a)), static_cast<double>(cols_of(a)));
+}
+
+}  // namespace
+
+void fail(const char* reason, const char* text) {
+  char id[160];
+  std::snprintf(id, sizeof id, "samplekit:%s:%s", mexFunctionName(), reason);
+  mexErrMsgIdAndTxt(id, "%s", text);
+  std::abort();  // not reached: the host's error call does not return
+}
+
+void fail_named(const char* reason, const char* name, const char* what) {
+  char text[200];
+  std::snprintf(text, sizeof text, "%s%s", name, what);
+  fail(reason, text);
+}
+
+void require_outputs_at_most(int nlhs, int most) {
+  if (nlhs > most) fail("outputCount", msg_too_many_outputs);
+}
+
+void require_input_count(bool accepted) {
+  if (!accepted) fail("inputCount", msg_wrong_input_count);
+}
+
+int64_t rows_of(const mxArray* a) { return static_cast<int64_t>(mxGetDimensions(a)[0]); }
+int64_t cols_of(const mxArray* a) { return static_cast<int64_t>(mxGetDimensions(a)[1]); }
+int64_t count_of(const mxArray* a) { return rows_of(a) * cols_of(a); }
+
+bool is_scalar_shape(const mxArray* a) { return rows_of(a) <= 1 && cols_of(a) <= 1; }
+
+bool is_real_double(const mxArray* a) {
+  return mxIsDouble(a) && !mxIsComplex(a) && !mxIsSparse(a);
+}
+
+void require_real_double(const mxArray* a, const char* name) {
+  if (!is_real_double(a)) fail_named("class", name, " must be a real double array.");
+}
+
+double read_scalar_param(const mxArray* a, const char* name) {
+  if (!is_real_number_class(a)) fail_named("class", name, " must be a real number.");
+  // Octave's mxGetScalar raises a host-internal error on an empty array.
+  if (mxGetNumberOfElements(a) == 0) fail_named("empty", name, " must not be empty.");
+  return mxGetScalar(a);
+}
+
+double read_size_arg(const mxArray* a, const char* name) {
+  if (!is_real_number_class(a)) fail_named("class", name, " must be a real number.");
+  if (mxGetNumberOfElements(a) == 0) fail("emptySize", msg_size_empty);
+  return std::trunc(mxGetScalar(a));
+}
+
+output_size checked_size(double rows, double cols) {
+  // Written so that NaN fails every test: no NaN or out-of-range double is
+  // ever converted to an integer.
+  const bool each_fits = rows >= 0 && rows <= max_count && cols >= 0 && cols <= max_count;
+  if (!each_fits || rows * cols > max_count) fail("sizeRange", msg_size_range);
+  return output_size{static_cast<int32_t>(rows), static_cast<int32_t>(cols)};
+}
+
+param_source read_param(const mxArray* a, const char* name, int32_t count) {
+  param_source p{nullptr, 0.0};
+  if (count == 0) return p;  // an empty output reads nothing, whatever is passed
+  if (!is_scalar_shape(a)) {
+    require_real_double(a, name);
+    p.values = mxGetPr(a);
+  } else {
+    p.scalar = read_scalar_param(a, name);
+  }
+  return p;
+}
+
+output_size two_param_size(int nrhs, const mxArray* prhs[]) {
+  const mxArray* const params[] = {prhs[0], prhs[1]};
+  const bool first_is_array = !is_scalar_shape(params[0]);
+  if (first_is_array && !is_scalar_shape(params[1]) &&
+      (rows_of(params[0]) != rows_of(params[1]) || cols_of(params[0]) != cols_of(params[1])))
+    fail("sizeMismatch", msg_size_inconsistent);
+  if (nrhs == 2) return size_of_array(first_is_array ? params[0] : params[1]);
+  return size_from_args(prhs[2], prhs[3], params, 2);
+}
+
+output_size one_param_size(int nrhs, const mxArray* prhs[]) {
+  if (nrhs == 1) return size_of_array(prhs[0]);
+  return size_from_args(prhs[1], prhs[2], prhs, 1);
+}
+
+mxArray* host_draw_array(const char* function, output_size size) {
+  mxArray* dims[2] = {mxCreateDoubleScalar(size.rows), mxCreateDoubleScalar(size.cols)};
+  mxArray* drawn = nullptr;
+  mexCallMATLAB(1, &drawn, 2, dims, function);
+  mxDestroyArray(dims[0]);
+  mxDestroyArray(dims[1]);
+  // A user's own function on the path can return anything; the plug-ins
+  // write into this array, so its class and size must be what was asked.
+  if (drawn == nullptr || !is_real_double(drawn) || rows_of(drawn) != size.rows ||
+      cols_of(drawn) != size.cols)
+    fail_host_result(function);
+  return drawn;
+}
+
+void fail_host_result(const char* function) {
+  char text[120];
+  std::snprintf(text, sizeof text, "The host's %s returned an unexpected result.", function);
+  fail("hostResult", text);
+}

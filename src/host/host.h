@@ -1,0 +1,76 @@
+// What every samplekit plug-in needs from Octave beyond mex.h: the fixed
+// messages, argument-count and class checks, safe conversion of sizes to
+// 32-bit counts, the shared output-size rules and whole-array host draws.
+//
+// Every check raises through mexErrMsgIdAndTxt, which does not return; the
+// helpers build their texts in fixed buffers so that nothing with a
+// destructor is alive when the host unwinds the call.
+#pragma once
+
+#include <cstdint>
+
+#include "mex.h"
+
+// Each fixed text lives here once, so a typo cannot fork it.
+inline constexpr const char* msg_too_many_outputs = "Too many output arguments.";
+inline constexpr const char* msg_wrong_input_count = "Wrong number of input arguments.";
+inline constexpr const char* msg_size_inconsistent = "Size information is inconsistent.";
+inline constexpr const char* msg_size_range =
+    "Size arguments must be finite and non-negative, with fewer than 2^31 elements in all.";
+inline constexpr const char* msg_size_empty = "Size arguments must not be empty.";
+
+// An output size whose element count is known to fit an int32_t.
+struct output_size {
+  int32_t rows;
+  int32_t cols;
+};
+
+// A parameter that is either one value for every output element or an
+// array supplying the value at each storage position.
+struct param_source {
+  const double* values;  // null for a one-value parameter
+  double scalar;
+};
+
+// Raises `text` with the identifier samplekit:<this function>:<reason>.
+[[noreturn]] void fail(const char* reason, const char* text);
+// Raises "<name><what>", e.g. name "nu" and what " must be a real number.".
+[[noreturn]] void fail_named(const char* reason, const char* name, const char* what);
+
+void require_outputs_at_most(int nlhs, int most);
+void require_input_count(bool accepted);
+
+int64_t rows_of(const mxArray* a);
+int64_t cols_of(const mxArray* a);
+int64_t count_of(const mxArray* a);  // rows * columns, further dimensions ignored
+// At most one row and at most one column: 1 x 1, or one of the empty shapes.
+bool is_scalar_shape(const mxArray* a);
+
+// Real, non-sparse double: safe to read rows * columns doubles from mxGetPr.
+bool is_real_double(const mxArray* a);
+void require_real_double(const mxArray* a, const char* name);
+// Reads one value from a real numeric or logical argument; refuses empty ones.
+double read_scalar_param(const mxArray* a, const char* name);
+// Reads a size argument truncated toward zero (still a double: it may be
+// NaN, infinite or out of range until checked_size has looked at it).
+double read_size_arg(const mxArray* a, const char* name);
+// Converts two dimensions to 32-bit counts, refusing what does not fit.
+output_size checked_size(double rows, double cols);
+
+// A parameter that the output reads: an array argument element by element,
+// a scalar argument once. Nothing is read when the output has no elements.
+param_source read_param(const mxArray* a, const char* name, int32_t count);
+inline double param_at(const param_source& p, int32_t i) {
+  return p.values != nullptr ? p.values[i] : p.scalar;
+}
+
+// Output size of the two-parameter draws: (P1, P2) or (P1, P2, M, N).
+output_size two_param_size(int nrhs, const mxArray* prhs[]);
+// Output size of the one-parameter draws: (P) or (P, M, N).
+output_size one_param_size(int nrhs, const mxArray* prhs[]);
+
+// Asks the host's `function` ("rand" or "randn") for a whole rows x cols
+// array and checks that it is a real double array of that size.
+mxArray* host_draw_array(const char* function, output_size size);
+// Raises "The host's <function> returned an unexpected result.".
+[[noreturn]] void fail_host_result(const char* function);

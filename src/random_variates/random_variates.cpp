@@ -1,0 +1,142 @@
+// All ten routines live in this one translation unit on purpose: a module
+// that links any of them from the static library gets the whole set.
+#include "random_variates.h"
+
+#include <cmath>
+#include <cstdlib>
+
+#include "../host/host.h"
+
+namespace {
+
+constexpr double gamma_tiny_shape = 1e-5;   // below: the shape itself is returned
+constexpr double gamma_exp_shape = 1.00001;  // (1, this): treated as shape 1
+constexpr double gamma_floor = 1e-15;
+// Above this the trial's sqrt(c / w) can overflow and every trial fails; the
+// gamma's spread there is below 1e-150 of its mean, so the shape is returned.
+constexpr double gamma_huge_shape = 1e300;
+// A working generator never rejects this many trials in a row (Best's
+// acceptance rate is above one half for every shape); a broken one, or a
+// beta whose every q rounds to 0 or 1, must not hang the session.
+constexpr long max_trials = 1000000;
+
+// One value of the host's `function`, called with no arguments. The 1 x 1
+// result is destroyed at once: a million draws would otherwise keep a
+// million arrays alive until the plug-in call ends.
+double host_value(const char* function) {
+  mxArray* result = nullptr;
+  mexCallMATLAB(1, &result, 0, nullptr, function);
+  if (result == nullptr || !is_real_double(result) || mxGetNumberOfElements(result) != 1)
+    fail_host_result(function);
+  const double value = mxGetScalar(result);
+  mxDestroyArray(result);
+  return value;
+}
+
+// Best (1978), "Letter to the editor", Applied Statistics 27, rejection from
+// a t(2)-type envelope for shapes above 1. Two uniforms per trial, u then v.
+// The products are written in the order that fixes their rounding.
+double gamma_best(double a) {
+  const double b = a - 1;
+  const double c = 3 * a - 0.75;
+  for (long trial = 0; trial < max_trials; ++trial) {
+    const double u = rand_uniopen();
+    const double v = rand_uniopen();
+    const double w = u * (1 - u);
+    const double y = std::sqrt(c / w) * (u - 0.5);
+    const double x = b + y;
+    if (x < 0) continue;
+    const double z = 64 * w * w * w * v * v;
+    if (1 - (2 * y * y) / x >= z) return x;
+    const double t = 2 * (b * std::log(x / b) - y);
+    if (t >= std::log(z)) return x;
+  }
+  return NAN;
+}
+
+// Keeps results of shapes >= 1e-5 away from 0, where callers divide.
+double gamma_floored(double r, double a) {
+  if (r < gamma_floor && r < a) return a < gamma_floor ? a : gamma_floor;
+  return r;
+}
+
+}  // namespace
+
+double rand_uniform() { return host_value("rand"); }
+
+double rand_uniopen() { return host_value("rand"); }
+
+int rand_int(int n) { return static_cast<int>(n * rand_uniform()); }
+
+int rand_pickd(const double* w, int n) {
+  double s = 0;
+  for (int i = 0; i < n; ++i) {
+    if (w[i] < 0) std::abort();
+    s = s + w[i];
+  }
+  if (s <= 0) std::abort();
+  double x = s * rand_uniform();
+  for (int i = 0; i < n; ++i) {
+    x = x - w[i];
+    if (x < 0) return i;
+  }
+  // Rounding kept x at or above 0: the draw belongs to the first real weight.
+  for (int i = 0; i < n; ++i)
+    if (w[i] > 0) return i;
+  std::abort();
+}
+
+int rand_pickf(const float* w, int n) {
+  double s = 0;
+  for (int i = 0; i < n; ++i) {
+    if (w[i] <= 0) std::abort();
+    s = s + static_cast<double>(w[i]);
+  }
+  if (s <= 0) std::abort();
+  double x = s * rand_uniform();
+  for (int i = 0; i < n; ++i) {
+    x = x - static_cast<double>(w[i]);
+    if (x < 0) return i;
+  }
+  for (int i = 0; i < n; ++i)
+    if (w[i] > 0) return i;
+  std::abort();
+}
+
+double rand_gaussian() { return host_value("randn"); }
+
+double rand_exp() { return -std::log(rand_uniopen()); }
+
+double rand_cauchy() { return std::tan(3.141592653589793 * (rand_uniopen() - 0.5)); }
+
+double rand_gamma(double a) {
+  if (std::isnan(a) || a > gamma_huge_shape) return a;
+  double r;
+  if (a < gamma_tiny_shape) {
+    r = a;
+  } else if (a <= 1) {
+    // Stuart's theorem: G(a) = G(1 + a) * U^(1/a). u is drawn before the
+    // shape 1 + a draw, which always takes Best's branch.
+    const double u = rand_uniopen();
+    const double g = rand_gamma(1 + a);
+    r = g * std::pow(u, 1 / a);
+  } else if (a < gamma_exp_shape) {
+    r = rand_exp();
+  } else {
+    r = gamma_best(a);
+  }
+  return gamma_floored(r, a);
+}
+
+double rand_beta(double a, double b) {
+  for (long trial = 0; trial < max_trials; ++trial) {
+    const double g1 = rand_gamma(a);
+    const double g2 = rand_gamma(b);
+    const double q = g1 / (g1 + g2);
+    // (1 + q) - 1 rounds q to a multiple of 2^-52 on purpose; a result that
+    // rounds to 0 or 1 is drawn again.
+    const double x = (1 + q) - 1;
+    if ((0 < x && x < 1) || std::isnan(x)) return x;
+  }
+  return NAN;
+}
