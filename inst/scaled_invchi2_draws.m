@@ -1,0 +1,64 @@
+## -*- texinfo -*-
+## @deftypefn  {} {@var{Y} =} scaled_invchi2_draws (@var{s2}, @var{nu})
+## @deftypefnx {} {@var{Y} =} scaled_invchi2_draws (@var{s2}, @var{nu}, @var{M}, @var{N})
+## Draw from the scaled inverse-chi-square distribution.
+##
+## Each element of @var{Y} is a draw of @code{@var{nu} * @var{s2} / X} with
+## @code{X} chi-square with @var{nu} degrees of freedom, computed as
+## @code{(s2 * nu / 2) / G} where @code{G} is a gamma variate of shape
+## @code{nu / 2} and scale 1.
+##
+## @var{s2} (scale) and @var{nu} (degrees of freedom) are each either a
+## scalar, used for every element, or an array giving one value per element
+## at the same storage position.  With two arguments @var{Y} has the size of
+## whichever parameter is an array (1 x 1 when both are scalars); two array
+## parameters must have the same size.  With @var{M} and @var{N}, @var{Y} is
+## @var{M} x @var{N}; sizes are truncated toward zero and every array
+## parameter must be @var{M} x @var{N}.
+##
+## Randomness comes from Octave's @code{rand}, one call per uniform, with the
+## elements drawn in storage order: seeding @code{rand ("state", k)} fixes
+## every bit of the result.  Shapes @code{nu / 2} below 1e-5 (including
+## @code{nu <= 0}) give @var{s2} up to rounding, @code{nu = 0} gives NaN, and
+## a NaN or infinite @var{nu} gives NaN.
+##
+## Errors: "Too many output arguments.", "Wrong number of input arguments.",
+## "Size information is inconsistent.", "Size arguments must be finite and
+## non-negative, with fewer than 2^31 elements in all.", "Size arguments must
+## not be empty.", "s2 must be a real double array." (an array parameter of
+## another class), "nu must be a real number." (a scalar parameter that is
+## not real numeric or logical) and "nu must not be empty.".
+##
+## @example
+## rand ("state", 1);
+## sigma2 = scaled_invchi2_draws (2.5, 10, 1000, 1);   # 1000 draws
+## @end example
+## @seealso{scaled_invchi2_draw, mean_dof_gamma_draws}
+## @end deftypefn
+
+%!test
+%! s = rand ("state");
+%! unwind_protect
+%!   rand ("state", 42);
+%!   a = scaled_invchi2_draws (2, 5, 3, 4);
+%!   rand ("state", 42);
+%!   b = scaled_invchi2_draws (2, 5, 3, 4);
+%!   assert (size (a), [3 4]);
+%!   assert (a, b);                       # same seed, same bits
+%!   assert (all (a(:) > 0));
+%!   assert (size (scaled_invchi2_draws (ones (2, 3), 4)), [2 3]);
+%!   assert (size (scaled_invchi2_draws (1, 4 * ones (2, 3))), [2 3]);
+%!   assert (size (scaled_invchi2_draws (1, 4, 2.9, 3.2)), [2 3]);
+%!   assert (size (scaled_invchi2_draws (1, 4)), [1 1]);
+%!   assert (size (scaled_invchi2_draws (1, [])), [0 0]);
+%! unwind_protect_cleanup
+%!   rand ("state", s);
+%! end_unwind_protect
+
+%!error <Too many output arguments\.> [a, b] = scaled_invchi2_draws (1, 2, 3)
+%!error <Wrong number of input arguments\.> scaled_invchi2_draws (1, 2, 3)
+%!error <Wrong number of input arguments\.> scaled_invchi2_draws (1)
+%!error <Size information is inconsistent\.> scaled_invchi2_draws (ones (2, 3), ones (3, 2))
+%!error <Size information is inconsistent\.> scaled_invchi2_draws (ones (3, 1), 1, 3, 2)
+%!error <Size arguments must be finite> scaled_invchi2_draws (1, 1, -1, 2)
+%!error <Size arguments must not be empty\.> scaled_invchi2_draws (1, 1, [], 2)
