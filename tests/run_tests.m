@@ -1,0 +1,35 @@
+## Runs every built-in test block of inst/*.m and every suite file
+## tests/test_*.m against the modules of $SAMPLEKIT_BUILD (default build/).
+## Prints the failures of each file, then "N passed, M failed"; exits
+## non-zero on any failure.
+
+root = fileparts (fileparts (mfilename ("fullpath")));
+build = getenv ("SAMPLEKIT_BUILD");
+if (isempty (build))
+  build = "build";
+endif
+addpath (fullfile (root, build));
+addpath (fullfile (root, build, "tests"));
+addpath (fullfile (root, "tests", "helpers"));
+
+files = [glob(fullfile (root, "inst", "*.m")); glob(fullfile (root, "tests", "test_*.m"))];
+passed = 0;
+failed = 0;
+for k = 1:numel (files)
+  log_file = tempname ();
+  fid = fopen (log_file, "w");
+  [n_pass, n_total] = test (files{k}, "quiet", fid);
+  fclose (fid);
+  passed += n_pass;
+  failed += n_total - n_pass;
+  [~, name] = fileparts (files{k});
+  if (n_pass < n_total)
+    printf ("FAILED %s: %d of %d blocks\n", name, n_total - n_pass, n_total);
+    printf ("%s\n", fileread (log_file));
+  else
+    printf ("ok     %s: %d blocks\n", name, n_total);
+  endif
+  delete (log_file);
+endfor
+printf ("%d passed, %d failed\n", passed, failed);
+exit (failed > 0);
