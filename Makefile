@@ -28,20 +28,24 @@ endif
 
 # Modules that link the random variate library.
 RV_MODULES := scaled_invchi2_draws scaled_invchi2_draw
-MODULES := $(RV_MODULES)
+ARS_MODULES := gig_ars_draw
+MODULES := $(RV_MODULES) $(ARS_MODULES)
 
 # Test-only modules: built from tests/ sources for the suite, never installed.
-TEST_MODULES := rv_harness
+TEST_MODULES := rv_harness ars_harness
 
 HEADERS := $(wildcard src/*/*.h)
 vpath %.cpp src/draws src/ars src/bootstrap src/resampling src/special src/metric tests/harness
 
 RV_LIB := $(BUILD)/librandom_variates.a
+ARS_OBJ := $(BUILD)/obj/ars/ars.o
 HOST_LIB := $(BUILD)/libhost.a
 
 # Extra objects each module links, besides the host library.
 $(foreach m,$(RV_MODULES),$(eval LINK_$(m) := $(RV_LIB)))
+$(foreach m,$(ARS_MODULES),$(eval LINK_$(m) := $(ARS_OBJ) $(RV_LIB)))
 LINK_rv_harness := $(RV_LIB)
+LINK_ars_harness := $(ARS_OBJ) $(RV_LIB)
 
 .PHONY: all test demo clean deps
 all: $(MODULES:%=$(BUILD)/%.mex) $(MODULES:%=$(BUILD)/%.m)
