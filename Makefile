@@ -29,7 +29,9 @@ endif
 # Modules that link the random variate library.
 RV_MODULES := scaled_invchi2_draws scaled_invchi2_draw
 ARS_MODULES := gig_ars_draw
-MODULES := $(RV_MODULES) $(ARS_MODULES)
+RESAMPLING_MODULES := resample_multinomial resample_residual resample_stratified \
+                      resample_deterministic
+MODULES := $(RV_MODULES) $(ARS_MODULES) $(RESAMPLING_MODULES)
 
 # Test-only modules: built from tests/ sources for the suite, never installed.
 TEST_MODULES := rv_harness ars_harness
@@ -39,11 +41,13 @@ vpath %.cpp src/draws src/ars src/bootstrap src/resampling src/special src/metri
 
 RV_LIB := $(BUILD)/librandom_variates.a
 ARS_OBJ := $(BUILD)/obj/ars/ars.o
+RESAMPLING_OBJ := $(BUILD)/obj/resampling/resampling.o $(BUILD)/obj/resampling/binsgeq.o
 HOST_LIB := $(BUILD)/libhost.a
 
 # Extra objects each module links, besides the host library.
 $(foreach m,$(RV_MODULES),$(eval LINK_$(m) := $(RV_LIB)))
 $(foreach m,$(ARS_MODULES),$(eval LINK_$(m) := $(ARS_OBJ) $(RV_LIB)))
+$(foreach m,$(RESAMPLING_MODULES),$(eval LINK_$(m) := $(RESAMPLING_OBJ)))
 LINK_rv_harness := $(RV_LIB)
 LINK_ars_harness := $(ARS_OBJ) $(RV_LIB)
 
@@ -66,6 +70,8 @@ $(HOST_LIB): $(BUILD)/obj/host/host.o
 $(RV_LIB): $(BUILD)/obj/random_variates/random_variates.o
 	ar rcs $@ $^
 
+# Objects are kept between builds rather than treated as intermediates.
+.SECONDARY:
 .SECONDEXPANSION:
 $(BUILD)/%.mex: %.cpp $$(LINK_$$*) $(HOST_LIB) $(HEADERS) | deps
 	$(MKOCTFILE) --mex -o $@ $< $(LINK_$*) $(HOST_LIB)

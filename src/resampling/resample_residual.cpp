@@ -1,0 +1,70 @@
+// I = resample_residual (W [, M [, N]])
+//
+// Residual resampling: index i first gets floor(e_i) copies, e_i = W(i) /
+// sum (W) * M * N its expected count; the R entries left are multinomial
+// draws from the fractional remainders. The output holds the whole copies
+// in ascending index order, then the residual draws in the order of their
+// uniforms, which come from one host rand (R, 1) call made after the copies.
+#include <cmath>
+
+#include "binsgeq.h"
+#include "resampling.h"
+
+namespace {
+
+// Writes the whole copies and leaves each expected count's remainder in
+// `remainder`; returns R, the number of entries still to draw.
+int32_t write_whole_copies(const resampling_call& call, index_cursor* cursor, double* remainder) {
+  const double total = weight_total(call.weights, call.n);
+  int32_t residual = call.count;
+  for (int32_t i = 0; i < call.n; ++i) {
+    // Divide first, then scale: the order fixes the rounding of every count.
+    const double expected = (call.weights[i] / total) * call.count;
+    remainder[i] = expected;
+    if (expected >= 1) {
+      const double whole = std::trunc(expected);
+      remainder[i] = expected - whole;
+      // Rounding can make the whole parts overshoot by one; the output
+      // never takes more than it holds.
+      const double copies = whole < residual ? whole : residual;
+      residual -= static_cast<int32_t>(copies);
+      write_copies(cursor, i + 1, copies);
+    }
+  }
+  return residual;
+}
+
+// Normalised cumulative remainders. Everything from the last positive
+// remainder on is set to 1 (exact arithmetic gives 1 there), so rounding in
+// the running sum cannot hand a draw to an index with nothing left over.
+void cumulative_remainders(const resampling_call& call, int32_t residual, double* cumulative) {
+  int32_t last = -1;
+  for (int32_t i = 0; i < call.n; ++i) {
+    cumulative[i] = cumulative[i] / residual;
+    if (cumulative[i] > 0) last = i;
+  }
+  if (last < 0) last = static_cast<int32_t>(last_positive_index(call.weights, call.n)) - 1;
+  for (int32_t i = 0; i + 1 < call.n; ++i) cumulative[i + 1] = cumulative[i] + cumulative[i + 1];
+  for (int32_t i = last; i < call.n; ++i) cumulative[i] = 1;
+}
+
+}  // namespace
+
+void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
+  const resampling_call call = read_resampling_call(nlhs, nrhs, prhs);
+
+  plhs[0] = mxCreateDoubleMatrix(call.size.rows, call.size.cols, mxREAL);
+  index_cursor cursor = cursor_over(plhs[0]);
+  double* remainder = static_cast<double*>(mxMalloc(sizeof(double) * call.n));
+  const int32_t residual = write_whole_copies(call, &cursor, remainder);
+
+  // Asked for also when R is 0, so the generator advances the same way.
+  mxArray* uniforms = host_draw_array("rand", output_size{residual, 1});
+  const double* u = mxGetPr(uniforms);
+  if (residual > 0) {
+    cumulative_remainders(call, residual, remainder);
+    for (int32_t j = 0; j < residual; ++j) write_copies(&cursor, binsgeq(remainder, call.n, u[j]), 1);
+  }
+  mxFree(remainder);
+  mxDestroyArray(uniforms);
+}

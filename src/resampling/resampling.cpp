@@ -1,0 +1,76 @@
+#include "resampling.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr const char* msg_m_not_scalar = "M must be a scalar.";
+constexpr const char* msg_w_empty = "W must not be empty.";
+constexpr const char* msg_bad_weights =
+    "W must hold finite non-negative weights with a positive sum.";
+
+// The shape test comes first and has the same message for M and N alike.
+double size_argument(const mxArray* a, const char* name) {
+  if (!is_scalar_shape(a)) fail("notScalar", msg_m_not_scalar);
+  return read_size_arg(a, name);
+}
+
+output_size resampling_size(int nrhs, const mxArray* prhs[]) {
+  if (nrhs == 1)
+    return checked_size(static_cast<double>(rows_of(prhs[0])), static_cast<double>(cols_of(prhs[0])));
+  const double rows = size_argument(prhs[1], "M");
+  const double cols = nrhs == 3 ? size_argument(prhs[2], "N") : rows;
+  return checked_size(rows, cols);
+}
+
+// Weights outside this range give indices of zero weights, zero indices or,
+// in the copy stages, more copies than the output holds.
+void check_weights(const double* weights, int32_t n) {
+  for (int32_t i = 0; i < n; ++i)
+    if (!(weights[i] >= 0) || std::isinf(weights[i])) fail("weights", msg_bad_weights);
+  const double total = weight_total(weights, n);
+  if (!(total > 0) || std::isinf(total)) fail("weights", msg_bad_weights);
+}
+
+}  // namespace
+
+resampling_call read_resampling_call(int nlhs, int nrhs, const mxArray* prhs[]) {
+  require_outputs_at_most(nlhs, 1);
+  require_input_count(nrhs >= 1 && nrhs <= 3);
+  const mxArray* w = prhs[0];
+  resampling_call call{};
+  call.size = resampling_size(nrhs, prhs);
+  call.count = call.size.rows * call.size.cols;
+  require_real_double(w, "W");
+  if (count_of(w) == 0) fail("emptyWeights", msg_w_empty);
+  if (count_of(w) > INT32_MAX) fail("sizeRange", msg_size_range);
+  call.weights = mxGetPr(w);
+  call.n = static_cast<int32_t>(count_of(w));
+  check_weights(call.weights, call.n);
+  return call;
+}
+
+double weight_total(const double* weights, int32_t n) {
+  double total = 0;
+  for (int32_t i = 0; i < n; ++i) total = weights[i] + total;
+  return total;
+}
+
+double last_positive_index(const double* weights, int32_t n) {
+  int32_t i = n - 1;
+  while (i > 0 && !(weights[i] > 0)) --i;
+  return i + 1;
+}
+
+index_cursor cursor_over(mxArray* output) {
+  double* first = mxGetPr(output);
+  return index_cursor{first, first + mxGetNumberOfElements(output)};
+}
+
+void write_copies(index_cursor* cursor, double index, double copies) {
+  for (double k = 0; k < copies && cursor->next != cursor->end; ++k) *cursor->next++ = index;
+}
+
+void fill_remaining(index_cursor* cursor, double index) {
+  while (cursor->next != cursor->end) *cursor->next++ = index;
+}
