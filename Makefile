@@ -31,7 +31,8 @@ RV_MODULES := scaled_invchi2_draws scaled_invchi2_draw
 ARS_MODULES := gig_ars_draw
 RESAMPLING_MODULES := resample_multinomial resample_residual resample_stratified \
                       resample_deterministic
-MODULES := $(RV_MODULES) $(ARS_MODULES) $(RESAMPLING_MODULES)
+DIRICHLET_MODULES := bayes_boot_mean bayes_boot_percentiles simplex_weight_draws
+MODULES := $(RV_MODULES) $(ARS_MODULES) $(RESAMPLING_MODULES) $(DIRICHLET_MODULES)
 
 # Test-only modules: built from tests/ sources for the suite, never installed.
 TEST_MODULES := rv_harness ars_harness
@@ -41,6 +42,7 @@ vpath %.cpp src/draws src/ars src/bootstrap src/resampling src/special src/metri
 
 RV_LIB := $(BUILD)/librandom_variates.a
 ARS_OBJ := $(BUILD)/obj/ars/ars.o
+DIRICHLET_OBJ := $(BUILD)/obj/bootstrap/dirichlet.o
 RESAMPLING_OBJ := $(BUILD)/obj/resampling/resampling.o $(BUILD)/obj/resampling/binsgeq.o
 HOST_LIB := $(BUILD)/libhost.a
 
@@ -48,6 +50,7 @@ HOST_LIB := $(BUILD)/libhost.a
 $(foreach m,$(RV_MODULES),$(eval LINK_$(m) := $(RV_LIB)))
 $(foreach m,$(ARS_MODULES),$(eval LINK_$(m) := $(ARS_OBJ) $(RV_LIB)))
 $(foreach m,$(RESAMPLING_MODULES),$(eval LINK_$(m) := $(RESAMPLING_OBJ)))
+$(foreach m,$(DIRICHLET_MODULES),$(eval LINK_$(m) := $(DIRICHLET_OBJ)))
 LINK_rv_harness := $(RV_LIB)
 LINK_ars_harness := $(ARS_OBJ) $(RV_LIB)
 

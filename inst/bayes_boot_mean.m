@@ -1,0 +1,64 @@
+## -*- texinfo -*-
+## @deftypefn  {} {@var{R} =} bayes_boot_mean (@var{X})
+## @deftypefnx {} {@var{R} =} bayes_boot_mean (@var{X}, @var{B})
+## @deftypefnx {} {@var{R} =} bayes_boot_mean (@var{X}, @var{B}, @var{W})
+## Bayesian bootstrap replicates of the column means of @var{X}.
+##
+## @var{X} is an @var{n} x @var{d} data matrix (rows are observations).
+## Each of the @var{B} replicates (default 1) draws a weight vector @var{w}
+## on the @var{n} rows, uniform on the probability simplex, and row @var{i}
+## of the @var{B} x @var{d} result @var{R} is the weighted mean
+## @code{sum_j X(j,:) * w(j)} for replicate @var{i}.
+##
+## The weights are Dirichlet(1, @dots{}, 1): @var{n} uniforms @var{u} become
+## @code{e = -log (u)}, divided by their sum.  With prior weights @var{W}
+## (a column of @var{n} values), each exponential draw is multiplied by its
+## @code{W(j)} before the normalisation, so row @var{j} enters with mean
+## weight proportional to @code{W(j)} (Dirichlet-type weights with a
+## non-uniform prior).  @var{B} is truncated toward zero; 0 replicates give a
+## 0 x @var{d} result.
+##
+## Randomness: one call @code{rand (n, 1)} per replicate, in replicate order;
+## seeding @code{rand} fixes the result.
+##
+## Errors: "Too many output arguments.", "Wrong number of input arguments.",
+## "B must be a scalar.", "W must be a column vector.", "W must have same
+## length as X.", "B must be a real number.", "Size arguments must not be
+## empty.", "Size arguments must be finite and non-negative, with fewer than
+## 2^31 elements in all.", "X must be a real double array." and "W must be a
+## real double array.".
+##
+## @example
+## x = randn (200, 2);
+## R = bayes_boot_mean (x, 1000);
+## ci = quantile (R, [0.025 0.975]);    # interval for each column mean
+## @end example
+## @seealso{bayes_boot_percentiles, simplex_weight_draws}
+## @end deftypefn
+
+%!test
+%! s = rand ("state");
+%! unwind_protect
+%!   rand ("state", 9);
+%!   x = [1 10; 2 20; 4 40];
+%!   a = bayes_boot_mean (x, 5);
+%!   rand ("state", 9);
+%!   assert (bayes_boot_mean (x, 5), a);
+%!   assert (size (a), [5 2]);
+%!   assert (a(:, 2), 10 * a(:, 1), 1e-12);
+%!   assert (all (a(:, 1) > 1 & a(:, 1) < 4));
+%!   assert (size (bayes_boot_mean (x)), [1 2]);
+%!   assert (size (bayes_boot_mean (x, 2.9)), [2 2]);
+%!   assert (size (bayes_boot_mean (x, -0.5)), [0 2]);
+%!   assert (bayes_boot_mean ([3 7], 4), repmat ([3 7], 4, 1));
+%!   assert (bayes_boot_mean (zeros (0, 2), 3), zeros (3, 2));
+%! unwind_protect_cleanup
+%!   rand ("state", s);
+%! end_unwind_protect
+
+%!error <Too many output arguments\.> [a, b] = bayes_boot_mean ()
+%!error <Wrong number of input arguments\.> bayes_boot_mean ()
+%!error <Wrong number of input arguments\.> bayes_boot_mean (1, 2, 3, 4)
+%!error <B must be a scalar\.> bayes_boot_mean (1, [1 2])
+%!error <W must be a column vector\.> bayes_boot_mean ([1; 2], 1, [1 1])
+%!error <W must have same length as X\.> bayes_boot_mean ([1; 2], 1, [1; 1; 1])

@@ -1,0 +1,73 @@
+## -*- texinfo -*-
+## @deftypefn  {} {@var{R} =} bayes_boot_percentiles (@var{X}, @var{P})
+## @deftypefnx {} {@var{R} =} bayes_boot_percentiles (@var{X}, @var{P}, @var{B})
+## @deftypefnx {} {@var{R} =} bayes_boot_percentiles (@var{X}, @var{P}, @var{B}, @var{W})
+## Bayesian bootstrap replicates of percentiles of a sample.
+##
+## @strong{@var{X} must be passed sorted in ascending order}, as a column of
+## @var{n} >= 2 values: the function does not sort it, and values passed in
+## another order are interpolated in the order given.  @var{P} holds the
+## percentiles in percent (50 is the median) as a vector; the columns of the
+## @var{B} x @code{numel (P)} result follow ascending @var{P}, whatever its
+## order.
+##
+## Each of the @var{B} replicates (default 1) draws Dirichlet(1, @dots{}, 1)
+## weights @var{w} on the sample values and forms the cumulative weights
+## @code{U(j) = w(1) + @dots{} + w(j)}, the last one exactly 1.  Interpolation
+## rule: a level @code{q = P/100} takes the first row @var{j} with
+## @code{U(j) >= q} and is placed on the straight line from
+## @code{(U(j-1), X(j-1))} to @code{(U(j), X(j))}; levels at or below
+## @code{U(1)} (including 0 and negative percentiles) take @code{X(1)}.
+## 100 is always reached; a percentile above 100, or NaN, is never reached
+## and its column stays 0.
+##
+## Prior weights @var{W} (a column of @var{n} values) multiply each
+## exponential draw @code{-log (u(j))} before the normalisation, so row
+## @var{j}'s weight has mean proportional to @code{W(j)}; a zero prior weight
+## gives its row no weight.
+##
+## Randomness: one call @code{rand (n, 1)} per replicate, in replicate order;
+## seeding @code{rand} fixes the result.  @var{P} is sorted with Octave's
+## @code{sort}.
+##
+## Errors: "Too many output arguments.", "Wrong number of input arguments.",
+## "P must be a vector.", "B must be a scalar.", "W must be a column
+## vector.", "W must be a same size as X.", "X must have at least two
+## rows.", "P must be a real double array." (likewise X, W), "B must be a
+## real number.", the size messages, and "The host's sort returned an
+## unexpected result.".
+##
+## @example
+## x = sort (randn (500, 1));
+## R = bayes_boot_percentiles (x, [2.5 50 97.5], 2000);
+## @end example
+## @seealso{bayes_boot_mean}
+## @end deftypefn
+
+%!test
+%! s = rand ("state");
+%! unwind_protect
+%!   rand ("state", 10);
+%!   x = (1:20)';
+%!   a = bayes_boot_percentiles (x, [90 10], 6);
+%!   rand ("state", 10);
+%!   assert (bayes_boot_percentiles (x, [90 10], 6), a);
+%!   assert (size (a), [6 2]);
+%!   assert (all (a(:, 1) < a(:, 2)));        # the 10th comes first
+%!   r = bayes_boot_percentiles (x, [0 -5 100 150 NaN], 4);
+%!   assert (r(:, 1:2), ones (4, 2));
+%!   assert (r(:, 3), 20 * ones (4, 1));
+%!   assert (r(:, 4:5), zeros (4, 2));
+%!   assert (size (bayes_boot_percentiles (x, [], 3)), [3 0]);
+%!   assert (size (bayes_boot_percentiles (x, 50, 0.5)), [0 1]);
+%! unwind_protect_cleanup
+%!   rand ("state", s);
+%! end_unwind_protect
+
+%!error <Too many output arguments\.> [a, b] = bayes_boot_percentiles ()
+%!error <Wrong number of input arguments\.> bayes_boot_percentiles (1)
+%!error <P must be a vector\.> bayes_boot_percentiles ([1; 2], ones (2))
+%!error <B must be a scalar\.> bayes_boot_percentiles ([1; 2], 50, [1 2])
+%!error <W must be a column vector\.> bayes_boot_percentiles ([1; 2], 50, 1, [1 1])
+%!error <W must be a same size as X\.> bayes_boot_percentiles ([1; 2], 50, 1, [1; 1; 1])
+%!error <X must have at least two rows\.> bayes_boot_percentiles (1, 50)

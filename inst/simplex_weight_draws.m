@@ -1,0 +1,50 @@
+## -*- texinfo -*-
+## @deftypefn  {} {@var{Y} =} simplex_weight_draws (@var{A})
+## @deftypefnx {} {@var{Y} =} simplex_weight_draws (@var{A}, @var{B})
+## Random points uniform on the probability simplex.
+##
+## Returns an @var{A} x @var{B} matrix (@var{B} defaults to 1) whose columns
+## are independent points with @var{A} non-negative coordinates summing to 1,
+## uniform on the simplex (Dirichlet with all parameters 1): each column
+## holds the exponentials @code{-log (u)} of its own @var{A} uniforms divided
+## by their sum.  @var{A} and @var{B} are truncated toward zero.
+##
+## Randomness: one call @code{rand (A, B)}; column @var{c} uses the uniforms
+## at storage positions @code{(c-1)*A + 1} to @code{c*A}.  Seeding
+## @code{rand} fixes the result.
+##
+## Errors: "Too many output arguments.", "Wrong number of input arguments.",
+## "First argument must be a scalar.", "Second argument must be a scalar.",
+## "A must be a real number." (or B), "Size arguments must not be empty." and
+## "Size arguments must be finite and non-negative, with fewer than 2^31
+## elements in all.".
+##
+## @example
+## w = simplex_weight_draws (5, 1000);   # 1000 random weight vectors
+## @end example
+## @seealso{bayes_boot_mean}
+## @end deftypefn
+
+%!test
+%! s = rand ("state");
+%! unwind_protect
+%!   rand ("state", 12);
+%!   y = simplex_weight_draws (3, 4);
+%!   rand ("state", 12);
+%!   assert (simplex_weight_draws (3, 4), y);
+%!   assert (size (y), [3 4]);
+%!   assert (all (y(:) > 0));
+%!   assert (sum (y), ones (1, 4), 1e-15);
+%!   assert (size (simplex_weight_draws (3)), [3 1]);
+%!   assert (simplex_weight_draws (1, 5), ones (1, 5));
+%!   assert (size (simplex_weight_draws (2.9)), [2 1]);
+%!   assert (size (simplex_weight_draws (0, 3)), [0 3]);
+%!   assert (size (simplex_weight_draws (3, 0)), [3 0]);
+%! unwind_protect_cleanup
+%!   rand ("state", s);
+%! end_unwind_protect
+
+%!error <Too many output arguments\.> [a, b] = simplex_weight_draws (1)
+%!error <Wrong number of input arguments\.> simplex_weight_draws (1, 2, 3)
+%!error <First argument must be a scalar\.> simplex_weight_draws ([1 2])
+%!error <Second argument must be a scalar\.> simplex_weight_draws (2, [1; 2])

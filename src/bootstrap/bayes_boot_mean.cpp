@@ -1,0 +1,71 @@
+// R = bayes_boot_mean (X)
+// R = bayes_boot_mean (X, B)
+// R = bayes_boot_mean (X, B, W)
+//
+// B Bayesian-bootstrap replicates of the column means of the n x d data X:
+// row i of the B x d result is sum_j X(j, :) * w(j) for replicate i's
+// Dirichlet weight vector w (one host rand (n, 1) call per replicate).
+// Optional prior weights W (n x 1) scale the exponential draws before they
+// are normalised.
+#include "dirichlet.h"
+
+namespace {
+
+struct boot_mean_call {
+  const double* data;
+  const double* prior;  // null without prior weights
+  int32_t n;
+  int32_t d;
+  int32_t replicates;
+};
+
+boot_mean_call read_call(int nlhs, int nrhs, const mxArray* prhs[]) {
+  require_outputs_at_most(nlhs, 1);
+  require_input_count(nrhs >= 1 && nrhs <= 3);
+  const mxArray* x = prhs[0];
+  const double replicates = nrhs >= 2 ? read_replicate_count(prhs[1]) : 1;
+  if (nrhs == 3) check_prior_shape(prhs[2], rows_of(x), "W must have same length as X.");
+  const output_size result = checked_size(replicates, static_cast<double>(cols_of(x)));
+  const output_size data = checked_size(static_cast<double>(rows_of(x)), static_cast<double>(cols_of(x)));
+
+  boot_mean_call call{nullptr, nullptr, data.rows, data.cols, result.rows};
+  if (call.replicates > 0 && call.n > 0) {
+    if (call.d > 0) {
+      require_real_double(x, "X");
+      call.data = mxGetPr(x);
+    }
+    if (nrhs == 3) {
+      require_real_double(prhs[2], "W");
+      call.prior = mxGetPr(prhs[2]);
+    }
+  }
+  return call;
+}
+
+// Adds replicate i's weighted means into row i of the result, which the
+// host created zero-filled: each element sums over j in increasing order.
+void accumulate_replicate(const boot_mean_call& call, double* weights, double total,
+                          int32_t i, double* result) {
+  for (int32_t j = 0; j < call.n; ++j) {
+    weights[j] = weights[j] / total;
+    for (int32_t k = 0; k < call.d; ++k) {
+      double* cell = &result[i + k * call.replicates];
+      *cell = call.data[j + k * call.n] * weights[j] + *cell;
+    }
+  }
+}
+
+}  // namespace
+
+void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
+  const boot_mean_call call = read_call(nlhs, nrhs, prhs);
+
+  plhs[0] = mxCreateDoubleMatrix(call.replicates, call.d, mxREAL);
+  double* result = mxGetPr(plhs[0]);
+  for (int32_t i = 0; i < call.replicates; ++i) {
+    double total = 0;
+    mxArray* uniforms = replicate_exponentials(call.n, call.prior, &total);
+    accumulate_replicate(call, mxGetPr(uniforms), total, i, result);
+    mxDestroyArray(uniforms);
+  }
+}
