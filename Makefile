@@ -27,12 +27,15 @@ RUN_ENV :=
 endif
 
 # Modules that link the random variate library.
-RV_MODULES := scaled_invchi2_draws scaled_invchi2_draw
+RV_MODULES := scaled_invchi2_draws scaled_invchi2_draw mean_dof_gamma_draws mean_dof_gamma_draw \
+              student_t_draws
 ARS_MODULES := gig_ars_draw
 RESAMPLING_MODULES := resample_multinomial resample_residual resample_stratified \
                       resample_deterministic
 DIRICHLET_MODULES := bayes_boot_mean bayes_boot_percentiles simplex_weight_draws
-MODULES := $(RV_MODULES) $(ARS_MODULES) $(RESAMPLING_MODULES) $(DIRICHLET_MODULES)
+PLAIN_MODULES := exponential_draws
+MODULES := $(RV_MODULES) $(ARS_MODULES) $(RESAMPLING_MODULES) $(DIRICHLET_MODULES) \
+           $(PLAIN_MODULES)
 
 # Test-only modules: built from tests/ sources for the suite, never installed.
 TEST_MODULES := rv_harness ars_harness

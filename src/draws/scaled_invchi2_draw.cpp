@@ -7,13 +7,9 @@
 #include "../random_variates/random_variates.h"
 
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
-  // Unlike the array form, the input count is checked before the output count.
-  require_input_count(nrhs == 2);
-  require_outputs_at_most(nlhs, 1);
-  const double s2 = read_scalar_param(prhs[0], "s2");
-  const double nu = read_scalar_param(prhs[1], "nu");
+  const two_scalars args = read_two_scalars(nlhs, nrhs, prhs, "s2", "nu");
 
   plhs[0] = mxCreateDoubleMatrix(1, 1, mxREAL);
-  const double numerator = s2 * nu / 2;
-  mxGetPr(plhs[0])[0] = numerator / rand_gamma(nu / 2);
+  const double numerator = args.first * args.second / 2;
+  mxGetPr(plhs[0])[0] = numerator / rand_gamma(args.second / 2);
 }

@@ -9,19 +9,14 @@
 #include "../random_variates/random_variates.h"
 
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
-  require_outputs_at_most(nlhs, 1);
-  require_input_count(nrhs == 2 || nrhs == 4);
-  const output_size size = two_param_size(nrhs, prhs);
-  const int32_t count = size.rows * size.cols;
-  const param_source s2 = read_param(prhs[0], "s2", count);
-  const param_source nu = read_param(prhs[1], "nu", count);
+  const two_param_call call = read_two_param_call(nlhs, nrhs, prhs, "s2", "nu");
 
-  plhs[0] = mxCreateDoubleMatrix(size.rows, size.cols, mxREAL);
+  plhs[0] = mxCreateDoubleMatrix(call.size.rows, call.size.cols, mxREAL);
   double* draws = mxGetPr(plhs[0]);
-  for (int32_t i = 0; i < count; ++i) {
-    const double dof = param_at(nu, i);
+  for (int32_t i = 0; i < call.count; ++i) {
+    const double nu = param_at(call.second, i);
     // The numerator is formed before the gamma draw and divided by it.
-    const double numerator = param_at(s2, i) * dof / 2;
-    draws[i] = numerator / rand_gamma(dof / 2);
+    const double numerator = param_at(call.first, i) * nu / 2;
+    draws[i] = numerator / rand_gamma(nu / 2);
   }
 }

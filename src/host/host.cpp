@@ -120,6 +120,38 @@ output_size one_param_size(int nrhs, const mxArray* prhs[]) {
   return size_from_args(prhs[1], prhs[2], prhs, 1);
 }
 
+two_param_call read_two_param_call(int nlhs, int nrhs, const mxArray* prhs[],
+                                   const char* first, const char* second) {
+  require_outputs_at_most(nlhs, 1);
+  require_input_count(nrhs == 2 || nrhs == 4);
+  two_param_call call{};
+  call.size = two_param_size(nrhs, prhs);
+  call.count = call.size.rows * call.size.cols;
+  call.first = read_param(prhs[0], first, call.count);
+  call.second = read_param(prhs[1], second, call.count);
+  return call;
+}
+
+one_param_call read_one_param_call(int nlhs, int nrhs, const mxArray* prhs[], const char* name) {
+  require_outputs_at_most(nlhs, 1);
+  require_input_count(nrhs == 1 || nrhs == 3);
+  one_param_call call{};
+  call.size = one_param_size(nrhs, prhs);
+  call.count = call.size.rows * call.size.cols;
+  call.param = read_param(prhs[0], name, call.count);
+  return call;
+}
+
+two_scalars read_two_scalars(int nlhs, int nrhs, const mxArray* prhs[], const char* first,
+                             const char* second) {
+  require_input_count(nrhs == 2);
+  require_outputs_at_most(nlhs, 1);
+  two_scalars values{};
+  values.first = read_scalar_param(prhs[0], first);
+  values.second = read_scalar_param(prhs[1], second);
+  return values;
+}
+
 mxArray* host_draw_array(const char* function, output_size size) {
   mxArray* dims[2] = {mxCreateDoubleScalar(size.rows), mxCreateDoubleScalar(size.cols)};
   mxArray* drawn = nullptr;

@@ -69,6 +69,33 @@ output_size two_param_size(int nrhs, const mxArray* prhs[]);
 // Output size of the one-parameter draws: (P) or (P, M, N).
 output_size one_param_size(int nrhs, const mxArray* prhs[]);
 
+// Everything an array draw needs before its output exists, checked in order:
+// at most one output, the input count, the size rule, the parameters.
+struct two_param_call {
+  output_size size;
+  int32_t count;
+  param_source first;
+  param_source second;
+};
+two_param_call read_two_param_call(int nlhs, int nrhs, const mxArray* prhs[],
+                                   const char* first, const char* second);
+
+struct one_param_call {
+  output_size size;
+  int32_t count;
+  param_source param;
+};
+one_param_call read_one_param_call(int nlhs, int nrhs, const mxArray* prhs[], const char* name);
+
+// The single draws: exactly two inputs (checked before the output count),
+// each contributing its first element.
+struct two_scalars {
+  double first;
+  double second;
+};
+two_scalars read_two_scalars(int nlhs, int nrhs, const mxArray* prhs[], const char* first,
+                             const char* second);
+
 // Asks the host's `function` ("rand" or "randn") for a whole rows x cols
 // array and checks that it is a real double array of that size.
 mxArray* host_draw_array(const char* function, output_size size);

@@ -1,0 +1,48 @@
+## -*- texinfo -*-
+## @deftypefn  {} {@var{Y} =} exponential_draws (@var{mu})
+## @deftypefnx {} {@var{Y} =} exponential_draws (@var{mu}, @var{M}, @var{N})
+## Exponential draws with mean @var{mu}.
+##
+## Each element of @var{Y} is @code{-mu * log (u)} for its own uniform
+## @var{u}, an exponential draw with mean @var{mu}.  @var{mu} is a scalar,
+## used for every element, or an array giving one value per element.  With
+## one argument @var{Y} has the size of @var{mu}; with @var{M} and @var{N} it
+## is @var{M} x @var{N} (truncated toward zero), and an array @var{mu} must
+## be @var{M} x @var{N}.  The values of @var{mu} are not checked: 0 gives
+## zeros, a negative mean negative values.
+##
+## Randomness: one call @code{rand (M, N)}, transformed in place in storage
+## order; seeding @code{rand} fixes every bit.
+##
+## Errors: "Too many output arguments.", "Wrong number of input arguments.",
+## "Size information is inconsistent.", the size messages, "mu must be a
+## real double array.", "mu must be a real number.", "mu must not be
+## empty." and "The host's rand returned an unexpected result.".
+##
+## @example
+## waits = exponential_draws (2.5, 1000, 1);
+## @end example
+## @seealso{student_t_draws}
+## @end deftypefn
+
+%!test
+%! s = rand ("state");
+%! unwind_protect
+%!   rand ("state", 43);
+%!   a = exponential_draws (2, 3, 4);
+%!   rand ("state", 43);
+%!   assert (exponential_draws (2, 3, 4), a);
+%!   rand ("state", 43);
+%!   assert (exponential_draws (2 * ones (3, 4)), a);
+%!   assert (all (a(:) > 0));
+%!   assert (size (exponential_draws (1, 2.9, 3.2)), [2 3]);
+%!   assert (size (exponential_draws (1, 0, 4)), [0 4]);
+%!   assert (exponential_draws (0, 1, 3), [0 0 0]);
+%! unwind_protect_cleanup
+%!   rand ("state", s);
+%! end_unwind_protect
+
+%!error <Too many output arguments\.> [a, b] = exponential_draws (1)
+%!error <Wrong number of input arguments\.> exponential_draws (1, 2)
+%!error <Wrong number of input arguments\.> exponential_draws ()
+%!error <Size information is inconsistent\.> exponential_draws (ones (3, 5), 3, 4)

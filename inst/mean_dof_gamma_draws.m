@@ -1,0 +1,54 @@
+## -*- texinfo -*-
+## @deftypefn  {} {@var{Y} =} mean_dof_gamma_draws (@var{s}, @var{nu})
+## @deftypefnx {} {@var{Y} =} mean_dof_gamma_draws (@var{s}, @var{nu}, @var{M}, @var{N})
+## Gamma draws by mean and degrees of freedom.
+##
+## Each element of @var{Y} is a gamma draw with mean @var{s} and @var{nu}
+## degrees of freedom: shape @code{nu / 2} and scale @code{2 * s / nu}, the
+## distribution of @code{s * X / nu} with @code{X} chi-square with @var{nu}
+## degrees of freedom.  It is computed as @code{((G * 2) * s) / nu} with
+## @code{G} a gamma variate of shape @code{nu / 2} and scale 1.
+##
+## @var{s} and @var{nu} are each a scalar, used for every element, or an
+## array giving one value per element at the same storage position.  With
+## two arguments @var{Y} has the size of whichever parameter is an array
+## (1 x 1 when both are scalars); two array parameters must have the same
+## size.  With @var{M} and @var{N}, @var{Y} is @var{M} x @var{N}; sizes are
+## truncated toward zero and every array parameter must be @var{M} x @var{N}.
+##
+## Randomness comes from Octave's @code{rand}, one call per uniform, with the
+## elements drawn in storage order: seeding @code{rand ("state", k)} fixes
+## every bit.  For @code{nu / 2} below 1e-5 (including @code{nu <= 0}) the
+## element is @var{s} up to rounding; @code{nu = 0}, NaN or Inf give NaN.
+##
+## Errors: "Too many output arguments.", "Wrong number of input arguments.",
+## "Size information is inconsistent.", the size messages, "s must be a real
+## double array." (an array parameter of another class), "nu must be a real
+## number." and "nu must not be empty.".
+##
+## @example
+## tau = mean_dof_gamma_draws (2, 10, 1000, 1);   # mean 2
+## @end example
+## @seealso{mean_dof_gamma_draw, scaled_invchi2_draws}
+## @end deftypefn
+
+%!test
+%! s = rand ("state");
+%! unwind_protect
+%!   rand ("state", 40);
+%!   a = mean_dof_gamma_draws (2, 5, 3, 4);
+%!   rand ("state", 40);
+%!   assert (mean_dof_gamma_draws (2, 5, 3, 4), a);
+%!   assert (size (a), [3 4]);
+%!   assert (all (a(:) > 0));
+%!   assert (size (mean_dof_gamma_draws (ones (2, 3), 4)), [2 3]);
+%!   assert (mean_dof_gamma_draws (0, [1 2 3]), [0 0 0]);
+%!   assert (size (mean_dof_gamma_draws (1, 4, 2.9, 3.2)), [2 3]);
+%! unwind_protect_cleanup
+%!   rand ("state", s);
+%! end_unwind_protect
+
+%!error <Too many output arguments\.> [a, b] = mean_dof_gamma_draws (1, 2, 3)
+%!error <Wrong number of input arguments\.> mean_dof_gamma_draws (1, 2, 3)
+%!error <Size information is inconsistent\.> mean_dof_gamma_draws (ones (2, 3), ones (3, 2))
+%!error <s must be a real double array\.> mean_dof_gamma_draws (int8 ([1 2]), 1)

@@ -1,0 +1,54 @@
+## -*- texinfo -*-
+## @deftypefn  {} {@var{Y} =} student_t_draws (@var{nu})
+## @deftypefnx {} {@var{Y} =} student_t_draws (@var{nu}, @var{M}, @var{N})
+## Draws from Student's t distribution.
+##
+## Each element of @var{Y} is a draw from the t distribution with @var{nu}
+## degrees of freedom (location 0, scale 1).  @var{nu} is a scalar, used for
+## every element, or an array giving one value per element.  With one
+## argument @var{Y} has the size of @var{nu}; with @var{M} and @var{N} it is
+## @var{M} x @var{N} (truncated toward zero), and an array @var{nu} must be
+## @var{M} x @var{N}.
+##
+## Randomness: first one call @code{randn (M, N)} fills the result with
+## normals @var{z}; then, element by element in storage order, by the
+## element's @var{nu}: exactly 1 gives @code{z / randn ()} (Cauchy); exactly
+## 2 gives @code{sqrt (2) * (u - 0.5) / sqrt (u - u * u)} for one
+## @code{rand ()} @var{u} (the element's normal is discarded); any other
+## value gives @code{(z * sqrt (nu)) / sqrt (2 * G)} with @code{G} a gamma
+## variate of shape @code{nu / 2} drawn from @code{rand} values.  Seeding
+## both @code{rand} and @code{randn} fixes every bit.  A NaN or infinite
+## @var{nu} gives NaN.
+##
+## Errors: "Too many output arguments.", "Wrong number of input arguments.",
+## "Size information is inconsistent.", the size messages, "nu must be a
+## real double array." (an array @var{nu} of another class), "nu must be a
+## real number.", "nu must not be empty." and "The host's randn returned an
+## unexpected result." (a @code{randn} of your own on the path that returns
+## the wrong size or class).
+##
+## @example
+## t = student_t_draws (4, 1000, 1);
+## @end example
+## @seealso{exponential_draws}
+## @end deftypefn
+
+%!test
+%! s1 = rand ("state");  s2 = randn ("state");
+%! unwind_protect
+%!   rand ("state", 42);  randn ("state", 42);
+%!   a = student_t_draws ([1 2; 3 4]);
+%!   rand ("state", 42);  randn ("state", 42);
+%!   assert (student_t_draws ([1 2; 3 4]), a);
+%!   assert (size (student_t_draws (4, 3, 5)), [3 5]);
+%!   assert (size (student_t_draws (1)), [1 1]);
+%!   assert (size (student_t_draws (zeros (0, 0))), [0 0]);
+%!   assert (size (student_t_draws (4, 0, 3)), [0 3]);
+%! unwind_protect_cleanup
+%!   rand ("state", s1);  randn ("state", s2);
+%! end_unwind_protect
+
+%!error <Too many output arguments\.> [a, b] = student_t_draws (1, 2)
+%!error <Wrong number of input arguments\.> student_t_draws (1, 2)
+%!error <Size information is inconsistent\.> student_t_draws (ones (3, 1), 3, 2)
+%!error <nu must be a real double array\.> student_t_draws (int8 ([1 2]))

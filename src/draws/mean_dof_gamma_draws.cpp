@@ -1,0 +1,20 @@
+// Y = mean_dof_gamma_draws (S, NU)
+// Y = mean_dof_gamma_draws (S, NU, M, N)
+//
+// Gamma draws by mean S and degrees of freedom NU: shape nu / 2 and scale
+// 2 * s / nu, the distribution of s * X / nu with X chi-square(nu). Each
+// element is ((G * 2) * s) / nu with G a gamma draw of shape nu / 2. S and
+// NU are scalars or arrays of per-element values; storage order.
+#include "../host/host.h"
+#include "../random_variates/random_variates.h"
+
+void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
+  const two_param_call call = read_two_param_call(nlhs, nrhs, prhs, "s", "nu");
+
+  plhs[0] = mxCreateDoubleMatrix(call.size.rows, call.size.cols, mxREAL);
+  double* draws = mxGetPr(plhs[0]);
+  for (int32_t i = 0; i < call.count; ++i) {
+    const double nu = param_at(call.second, i);
+    draws[i] = ((rand_gamma(nu / 2) * 2) * param_at(call.first, i)) / nu;
+  }
+}

@@ -1,0 +1,40 @@
+// Y = student_t_draws (NU)
+// Y = student_t_draws (NU, M, N)
+//
+// Student-t draws with NU degrees of freedom (a scalar or per-element
+// values). The host's randn fills the whole output with normals z first;
+// then, element by element in storage order:
+//   nu == 1:  z / z2, a second normal (Cauchy);
+//   nu == 2:  sqrt(2) * (u - 0.5) / sqrt(u - u * u), the t(2) inverse CDF at
+//             one uniform (z is discarded);
+//   else:     (z * sqrt(nu)) / sqrt(2 * G), G a gamma draw of shape nu / 2.
+#include <cmath>
+
+#include "../host/host.h"
+#include "../random_variates/random_variates.h"
+
+namespace {
+
+constexpr double sqrt2 = 1.4142135623730951;
+
+// One element's draw from its normal z; the tests are exact equality with
+// 1, then with 2, so a NaN nu takes the gamma construction.
+double t_draw(double z, double nu) {
+  if (nu == 1) return z / rand_gaussian();
+  if (nu == 2) {
+    const double u = rand_uniopen();
+    return sqrt2 * (u - 0.5) / std::sqrt(u - u * u);
+  }
+  const double scaled = z * std::sqrt(nu);
+  return scaled / std::sqrt(rand_gamma(nu / 2) * 2);
+}
+
+}  // namespace
+
+void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
+  const one_param_call call = read_one_param_call(nlhs, nrhs, prhs, "nu");
+
+  plhs[0] = host_draw_array("randn", call.size);
+  double* draws = mxGetPr(plhs[0]);
+  for (int32_t i = 0; i < call.count; ++i) draws[i] = t_draw(draws[i], param_at(call.param, i));
+}
