@@ -33,9 +33,10 @@ ARS_MODULES := gig_ars_draw
 RESAMPLING_MODULES := resample_multinomial resample_residual resample_stratified \
                       resample_deterministic
 DIRICHLET_MODULES := bayes_boot_mean bayes_boot_percentiles simplex_weight_draws
-PLAIN_MODULES := exponential_draws
+PLAIN_MODULES := exponential_draws tanh_array metric_distance_matrix
+SPECIAL_MODULES := digamma_array
 MODULES := $(RV_MODULES) $(ARS_MODULES) $(RESAMPLING_MODULES) $(DIRICHLET_MODULES) \
-           $(PLAIN_MODULES)
+           $(PLAIN_MODULES) $(SPECIAL_MODULES)
 
 # Test-only modules: built from tests/ sources for the suite, never installed.
 TEST_MODULES := rv_harness ars_harness
@@ -54,6 +55,7 @@ $(foreach m,$(RV_MODULES),$(eval LINK_$(m) := $(RV_LIB)))
 $(foreach m,$(ARS_MODULES),$(eval LINK_$(m) := $(ARS_OBJ) $(RV_LIB)))
 $(foreach m,$(RESAMPLING_MODULES),$(eval LINK_$(m) := $(RESAMPLING_OBJ)))
 $(foreach m,$(DIRICHLET_MODULES),$(eval LINK_$(m) := $(DIRICHLET_OBJ)))
+LINK_digamma_array := $(BUILD)/obj/special/digamma.o
 LINK_rv_harness := $(RV_LIB)
 LINK_ars_harness := $(ARS_OBJ) $(RV_LIB)
 

@@ -1,0 +1,30 @@
+## -*- texinfo -*-
+## @deftypefn {} {@var{Y} =} tanh_array (@var{X})
+## The hyperbolic tangent of every element of @var{X}.
+##
+## @var{X} is a real double array; @var{Y} has its rows and columns.  Values
+## beyond 18 in magnitude give exactly +1 or -1, values at or below 1.5e-8 in
+## magnitude are returned unchanged (a negative zero stays negative), and
+## values between use @code{1 - 2 / (exp (2*x) + 1)}.  NaN gives NaN.
+## Arguments after the first are ignored.
+##
+## Errors: "Wrong number of input arguments." (no argument) and "X must be a
+## real double array.".
+##
+## @example
+## tanh_array ([-1 0 1])
+## @end example
+## @seealso{digamma_array}
+## @end deftypefn
+
+%!assert (tanh_array ([18 -18]), [0.9999999999999996 -0.9999999999999996])
+%!assert (tanh_array ([18.000001 Inf -Inf]), [1 1 -1])
+%!assert (tanh_array ([1.5e-8 0]), [1.5e-8 0])
+%!assert (1 / tanh_array (-0), -Inf)
+%!assert (tanh_array (1.6e-8), 1.5999999991578306e-08)
+%!assert (tanh_array (-1), -0.7615941559557646)
+%!assert (isnan (tanh_array (NaN)))
+%!assert (size (tanh_array (zeros (0, 3))), [0 3])
+%!assert (tanh_array (0.5, "ignored"), tanh_array (0.5))
+%!error <Wrong number of input arguments\.> tanh_array ()
+%!error <X must be a real double array\.> tanh_array (single (1))
