@@ -4,6 +4,7 @@
 #   make test        build and run the whole suite
 #   make demo        run the main example
 #   make SAN=1 test  the same suite against an AddressSanitizer + UBSan build in build-san/
+#   make fuzz        malformed calls from a seeded generator (SAN=1 for the sanitizer build)
 #   make clean
 
 SHELL := /bin/bash
@@ -59,7 +60,10 @@ LINK_digamma_array := $(BUILD)/obj/special/digamma.o
 LINK_rv_harness := $(RV_LIB)
 LINK_ars_harness := $(ARS_OBJ) $(RV_LIB)
 
-.PHONY: all test demo clean deps
+FUZZ_SEED ?= 1
+FUZZ_CALLS ?= 20000
+
+.PHONY: all test demo clean deps fuzz
 all: $(MODULES:%=$(BUILD)/%.mex) $(MODULES:%=$(BUILD)/%.m)
 
 deps:
@@ -94,6 +98,11 @@ test: all $(TEST_MODULES:%=$(BUILD)/tests/%.mex)
 $(BUILD)/tests/%.mex: %.cpp $$(LINK_$$*) $(HOST_LIB) $(HEADERS) | deps
 	@mkdir -p $(dir $@)
 	$(MKOCTFILE) --mex -o $@ $< $(LINK_$*) $(HOST_LIB)
+
+# Malformed calls from a seeded generator, in child processes with a time
+# limit: crashes, hangs and insane results are counted and named.
+fuzz: all
+	$(RUN_ENV) tests/fuzz/run_fuzz $(BUILD) $(FUZZ_SEED) $(FUZZ_CALLS)
 
 demo: all
 	$(OCTAVE_RUN) examples/demo.m

@@ -33,9 +33,9 @@
 ## Errors: "Too many output arguments.", "Wrong number of input arguments.",
 ## "P must be a vector.", "B must be a scalar.", "W must be a column
 ## vector.", "W must be a same size as X.", "X must have at least two
-## rows.", "P must be a real double array." (likewise X, W), "B must be a
-## real number.", the size messages, and "The host's sort returned an
-## unexpected result.".
+## rows.", "X must not be empty." (rows but no column), "P must be a real
+## double array." (likewise X, W), "B must be a real number.", the size
+## messages, and "The host's sort returned an unexpected result.".
 ##
 ## @example
 ## x = sort (randn (500, 1));

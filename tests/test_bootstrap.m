@@ -158,6 +158,7 @@
 %!error <P must be a real double array\.> bayes_boot_percentiles ([1; 2], {50})
 %!error <X must be a real double array\.> bayes_boot_percentiles (single ([1; 2]), 50)
 %!error <X must have at least two rows\.> bayes_boot_percentiles (zeros (0, 1), 50, 0)
+%!error <X must not be empty\.> bayes_boot_percentiles (zeros (3, 0), [10 50 90])  # fuzz: read past X
 %!error <A must be a real number\.> simplex_weight_draws ("a")
 %!error <Size arguments must not be empty\.> simplex_weight_draws (3, [])
 %!error <Size arguments must be finite> simplex_weight_draws (-1)

@@ -33,6 +33,8 @@ boot_percentiles_call read_call(int nlhs, int nrhs, const mxArray* prhs[]) {
   const double replicates = nrhs >= 3 ? read_replicate_count(prhs[2]) : 1;
   if (nrhs == 4) check_prior_shape(prhs[3], rows_of(x), "W must be a same size as X.");
   if (rows_of(x) < 2) fail("tooFewRows", "X must have at least two rows.");
+  // Its rows are read as the sample: without a column there is none to read.
+  if (cols_of(x) == 0) fail("emptySample", "X must not be empty.");
   const output_size result = checked_size(replicates, static_cast<double>(count_of(p)));
   const int32_t n = checked_size(static_cast<double>(rows_of(x)), 1).rows;
 

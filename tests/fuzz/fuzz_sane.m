@@ -1,0 +1,67 @@
+## WHY = fuzz_sane (NAME, ARGS, R)
+## "" when R, returned by NAME (ARGS{:}), is a real double array of the
+## size the call implies (and, for resampling, holds indices of positive
+## weights); otherwise what is wrong with it.
+function why = fuzz_sane (name, args, r)
+  why = "";
+  if (! isa (r, "double") || ! isreal (r) || issparse (r))
+    why = sprintf ("class %s", class (r));
+    return;
+  endif
+  expected = implied_size (name, args);
+  if (! isequal (size (r), expected))
+    why = sprintf ("size %s, expected %s", mat2str (size (r)), mat2str (expected));
+    return;
+  endif
+  if (strncmp (name, "resample_", 9))
+    w = args{1};
+    n = rows (w) * columns (w);
+    if (! all (r(:) >= 1 & r(:) <= n & r(:) == fix (r(:))) || ! all (w(r(:)) > 0))
+      why = "an index outside 1..n or of a zero weight";
+    endif
+  elseif (strcmp (name, "metric_distance_matrix") && ! isequaln (r, r'))
+    why = "not symmetric";
+  endif
+endfunction
+
+function s = implied_size (name, args)
+  dims = @(a) [rows(a), columns(a)];
+  sz = @(m, n) [fix(double (m(1))), fix(double (n(1)))];   # first elements count
+  is_array = @(a) rows (a) > 1 || columns (a) > 1;
+  switch (name)
+    case {"scaled_invchi2_draws", "mean_dof_gamma_draws"}
+      if (numel (args) == 4)
+        s = sz (args{3}, args{4});
+      elseif (is_array (args{1}))
+        s = dims (args{1});
+      else
+        s = dims (args{2});
+      endif
+    case {"student_t_draws", "exponential_draws"}
+      if (numel (args) == 3) s = sz (args{2}, args{3}); else s = dims (args{1}); endif
+    case {"scaled_invchi2_draw", "mean_dof_gamma_draw", "gig_ars_draw"}
+      s = [1 1];
+    case "simplex_weight_draws"
+      if (numel (args) == 2) s = sz (args{1}, args{2}); else s = sz (args{1}, 1); endif
+    case "bayes_boot_mean"
+      b = 1;
+      if (numel (args) >= 2) b = args{2}; endif
+      s = sz (b, columns (args{1}));
+    case "bayes_boot_percentiles"
+      b = 1;
+      if (numel (args) >= 3) b = args{3}; endif
+      s = sz (b, rows (args{2}) * columns (args{2}));
+    case {"digamma_array", "tanh_array"}
+      s = dims (args{1});
+    case "metric_distance_matrix"
+      s = [rows(args{2}), rows(args{2})];
+    otherwise
+      if (numel (args) == 1)
+        s = dims (args{1});
+      elseif (numel (args) == 2)
+        s = sz (args{2}, args{2});
+      else
+        s = sz (args{2}, args{3});
+      endif
+  endswitch
+endfunction
