@@ -63,7 +63,7 @@ LINK_ars_harness := $(ARS_OBJ) $(RV_LIB)
 FUZZ_SEED ?= 1
 FUZZ_CALLS ?= 20000
 
-.PHONY: all test demo clean deps fuzz
+.PHONY: all test demo clean deps fuzz memcheck
 all: $(MODULES:%=$(BUILD)/%.mex) $(MODULES:%=$(BUILD)/%.m)
 
 deps:
@@ -103,6 +103,10 @@ $(BUILD)/tests/%.mex: %.cpp $$(LINK_$$*) $(HOST_LIB) $(HEADERS) | deps
 # limit: crashes, hangs and insane results are counted and named.
 fuzz: all
 	$(RUN_ENV) tests/fuzz/run_fuzz $(BUILD) $(FUZZ_SEED) $(FUZZ_CALLS)
+
+# Resident memory over 100,000 calls of each plug-in (half of them malformed).
+memcheck: all
+	$(OCTAVE_RUN) --eval "addpath ('$(BUILD)', 'tests/memory'); flat_memory ()"
 
 demo: all
 	$(OCTAVE_RUN) examples/demo.m

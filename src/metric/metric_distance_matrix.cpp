@@ -78,7 +78,11 @@ metric_call read_call(int nlhs, int nrhs, const mxArray* prhs[]) {
   if (!has_a_unit_dimension(scales) || !is_real_double(scales))
     fail("lengthScaleShape", "metric.lengthScale must be a scalar or a vector.");
   const mxArray* components = field(metric, "components", "Could not get metric.components");
-  if (!has_a_unit_dimension(components) || !mxIsCell(components))
+  // Octave 7 leaks the dimensions it caches for a cell argument when a
+  // later mxGetCell converts it (16 bytes a call); converting it first,
+  // by reading a cell, avoids that.
+  if (mxIsCell(components) && mxGetNumberOfElements(components) > 0) mxGetCell(components, 0);
+  if (!mxIsCell(components) || !has_a_unit_dimension(components))
     fail("componentsShape", "metric.components must be a one dimensional cell array.");
   const int64_t nc = length_of(components);
   const int64_t scale_count = length_of(scales);
