@@ -5,6 +5,9 @@
 #   make demo        run the main example
 #   make SAN=1 test  the same suite against an AddressSanitizer + UBSan build in build-san/
 #   make fuzz        malformed calls from a seeded generator (SAN=1 for the sanitizer build)
+#   make memcheck    resident memory over 100,000 calls of each plug-in
+#   make dist        the Octave package samplekit-VERSION.tar.gz; make pkgcheck installs and tests it
+#   make mexcheck    build with samplekit_build.m (Octave's mex) and run the suite on that build
 #   make clean
 
 SHELL := /bin/bash
@@ -27,15 +30,7 @@ export CXXFLAGS := -std=c++17 -O2 -Wall -Wextra
 RUN_ENV :=
 endif
 
-# Modules that link the random variate library.
-RV_MODULES := scaled_invchi2_draws scaled_invchi2_draw mean_dof_gamma_draws mean_dof_gamma_draw \
-              student_t_draws
-ARS_MODULES := gig_ars_draw
-RESAMPLING_MODULES := resample_multinomial resample_residual resample_stratified \
-                      resample_deterministic
-DIRICHLET_MODULES := bayes_boot_mean bayes_boot_percentiles simplex_weight_draws
-PLAIN_MODULES := exponential_draws tanh_array metric_distance_matrix
-SPECIAL_MODULES := digamma_array
+include src/modules.mk
 MODULES := $(RV_MODULES) $(ARS_MODULES) $(RESAMPLING_MODULES) $(DIRICHLET_MODULES) \
            $(PLAIN_MODULES) $(SPECIAL_MODULES)
 
@@ -60,10 +55,13 @@ LINK_digamma_array := $(BUILD)/obj/special/digamma.o
 LINK_rv_harness := $(RV_LIB)
 LINK_ars_harness := $(ARS_OBJ) $(RV_LIB)
 
+VERSION := $(shell sed -n 's/^Version: *//p' DESCRIPTION)
+PACKAGE := samplekit-$(VERSION)
+
 FUZZ_SEED ?= 1
 FUZZ_CALLS ?= 20000
 
-.PHONY: all test demo clean deps fuzz memcheck
+.PHONY: all test demo clean deps fuzz memcheck dist pkgcheck mexcheck
 all: $(MODULES:%=$(BUILD)/%.mex) $(MODULES:%=$(BUILD)/%.m)
 
 deps:
@@ -107,6 +105,31 @@ fuzz: all
 # Resident memory over 100,000 calls of each plug-in (half of them malformed).
 memcheck: all
 	$(OCTAVE_RUN) --eval "addpath ('$(BUILD)', 'tests/memory'); flat_memory ()"
+
+# The Octave package: the tracked sources under src/, each module's help file
+# in src/help/ (the package build puts it beside its module), pkg/Makefile
+# as src/Makefile, and src/FILES naming the modules for pkg to install.
+dist:
+	rm -rf build/dist && mkdir -p build/dist/$(PACKAGE)/src/help build/dist/$(PACKAGE)/inst
+	git ls-files src | xargs -I{} cp --parents {} build/dist/$(PACKAGE)/
+	cp DESCRIPTION INDEX NEWS COPYING build/dist/$(PACKAGE)/
+	cp pkg/Makefile build/dist/$(PACKAGE)/src/Makefile
+	cp pkg/PKG_DEL build/dist/$(PACKAGE)/inst/PKG_DEL
+	cp $(MODULES:%=inst/%.m) build/dist/$(PACKAGE)/src/help/
+	printf '%s.mex\n' $(MODULES) > build/dist/$(PACKAGE)/src/FILES
+	tar -czf $(PACKAGE).tar.gz -C build/dist $(PACKAGE)
+	@echo "built $(PACKAGE).tar.gz"
+
+# Installs the tarball with pkg into a temporary prefix, then loads it, reads
+# every function's help, runs pkg test and unloads it.
+pkgcheck: dist
+	$(OCTAVE_RUN) --eval "addpath ('$(CURDIR)/tests/package'); check_package ('$(CURDIR)/$(PACKAGE).tar.gz')"
+
+# The modules built by samplekit_build.m (Octave's mex, no make) pass the suite.
+mexcheck: $(TEST_MODULES:%=$(BUILD)/tests/%.mex)
+	rm -rf build/mex
+	$(OCTAVE_RUN) --eval "samplekit_build ('$(CURDIR)/build/mex')"
+	SAMPLEKIT_BUILD=build/mex SAMPLEKIT_TEST_MODULES=$(BUILD)/tests $(OCTAVE_RUN) tests/run_tests.m
 
 demo: all
 	$(OCTAVE_RUN) examples/demo.m

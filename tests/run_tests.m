@@ -1,5 +1,6 @@
 ## Runs every built-in test block of inst/*.m and every suite file
-## tests/test_*.m against the modules of $SAMPLEKIT_BUILD (default build/).
+## tests/test_*.m against the modules of $SAMPLEKIT_BUILD (default build/),
+## with the test-only modules of $SAMPLEKIT_TEST_MODULES (default its tests/).
 ## Prints the failures of each file, then "N passed, M failed"; exits
 ## non-zero on any failure.
 
@@ -8,8 +9,12 @@ build = getenv ("SAMPLEKIT_BUILD");
 if (isempty (build))
   build = "build";
 endif
+test_modules = getenv ("SAMPLEKIT_TEST_MODULES");   # the test-only modules, if elsewhere
+if (isempty (test_modules))
+  test_modules = fullfile (build, "tests");
+endif
 addpath (fullfile (root, build));
-addpath (fullfile (root, build, "tests"));
+addpath (fullfile (root, test_modules));
 addpath (fullfile (root, "tests", "helpers"));
 
 files = [glob(fullfile (root, "inst", "*.m")); glob(fullfile (root, "tests", "test_*.m"))];
