@@ -2,7 +2,7 @@
 #
 #   make             build every module into build/ (installs Octave if it is missing)
 #   make test        build and run the whole suite
-#   make demo        run the main example
+#   make demo        run the main example; make examples runs them all
 #   make SAN=1 test  the same suite against an AddressSanitizer + UBSan build in build-san/
 #   make fuzz        malformed calls from a seeded generator (SAN=1 for the sanitizer build)
 #   make memcheck    resident memory over 100,000 calls of each plug-in
@@ -61,7 +61,7 @@ PACKAGE := samplekit-$(VERSION)
 FUZZ_SEED ?= 1
 FUZZ_CALLS ?= 20000
 
-.PHONY: all test demo clean deps fuzz memcheck dist pkgcheck mexcheck
+.PHONY: all test demo examples clean deps fuzz memcheck dist pkgcheck mexcheck
 all: $(MODULES:%=$(BUILD)/%.mex) $(MODULES:%=$(BUILD)/%.m)
 
 deps:
@@ -131,8 +131,13 @@ mexcheck: $(TEST_MODULES:%=$(BUILD)/tests/%.mex)
 	$(OCTAVE_RUN) --eval "samplekit_build ('$(CURDIR)/build/mex')"
 	SAMPLEKIT_BUILD=build/mex SAMPLEKIT_TEST_MODULES=$(BUILD)/tests $(OCTAVE_RUN) tests/run_tests.m
 
+# The main example: four resampling schemes in a particle filter.
 demo: all
-	$(OCTAVE_RUN) examples/demo.m
+	$(OCTAVE_RUN) examples/particle_filter.m
+
+# Every example, checking that each saves its figures.
+examples: all
+	$(OCTAVE_RUN) examples/run_examples.m
 
 clean:
 	rm -rf build build-san

@@ -56,6 +56,12 @@
 %!   rand ("state", s);
 %! end_unwind_protect
 
+%!demo
+%! ## The Bayesian bootstrap distribution of a mean
+%! x = randn (50, 1) + 2;
+%! hist (bayes_boot_mean (x, 2000), 40);
+%! title ("bayes_boot_mean (x, 2000)");
+
 %!error <Too many output arguments\.> [a, b] = bayes_boot_mean ()
 %!error <Wrong number of input arguments\.> bayes_boot_mean ()
 %!error <Wrong number of input arguments\.> bayes_boot_mean (1, 2, 3, 4)

@@ -49,6 +49,13 @@
 %!   rand ("state", s);
 %! end_unwind_protect
 
+%!demo
+%! ## Counts of 20 weights resampled into 200 slots: close to 200 * w
+%! w = rand (1, 20);
+%! counts = accumarray (resample_stratified (w, 200, 1), 1, [20 1]);
+%! bar ([counts, 200 * w(:) / sum(w)]);
+%! legend ("stratified counts", "expected");
+
 %!error <Too many output arguments\.> [a, b] = resample_stratified ()
 %!error <Wrong number of input arguments\.> resample_stratified ()
 %!error <Wrong number of input arguments\.> resample_stratified (1, 2, 3, 4)

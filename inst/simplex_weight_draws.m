@@ -44,6 +44,13 @@
 %!   rand ("state", s);
 %! end_unwind_protect
 
+%!demo
+%! ## 2000 points on the 2-simplex, drawn in the plane x + y + z = 1
+%! w = simplex_weight_draws (3, 2000);
+%! plot (w(1, :) + w(2, :) / 2, w(2, :) * sqrt (3) / 2, ".");
+%! axis equal;
+%! title ("simplex_weight_draws (3, 2000): uniform on the triangle");
+
 %!error <Too many output arguments\.> [a, b] = simplex_weight_draws (1)
 %!error <Wrong number of input arguments\.> simplex_weight_draws (1, 2, 3)
 %!error <First argument must be a scalar\.> simplex_weight_draws ([1 2])
