@@ -5,6 +5,7 @@
 #   make demo        run the main example; make examples runs them all
 #   make SAN=1 test  the same suite against an AddressSanitizer + UBSan build in build-san/
 #   make fuzz        malformed calls from a seeded generator (SAN=1 for the sanitizer build)
+#   make bench       timings against Octave's own functions
 #   make memcheck    resident memory over 100,000 calls of each plug-in
 #   make dist        the Octave package samplekit-VERSION.tar.gz; make pkgcheck installs and tests it
 #   make mexcheck    build with samplekit_build.m (Octave's mex) and run the suite on that build
@@ -61,7 +62,7 @@ PACKAGE := samplekit-$(VERSION)
 FUZZ_SEED ?= 1
 FUZZ_CALLS ?= 20000
 
-.PHONY: all test demo examples clean deps fuzz memcheck dist pkgcheck mexcheck
+.PHONY: all test demo examples plot-deps bench clean deps fuzz memcheck dist pkgcheck mexcheck
 all: $(MODULES:%=$(BUILD)/%.mex) $(MODULES:%=$(BUILD)/%.m)
 
 deps:
@@ -106,6 +107,10 @@ fuzz: all
 memcheck: all
 	$(OCTAVE_RUN) --eval "addpath ('$(BUILD)', 'tests/memory'); flat_memory ()"
 
+# Each function against the best Octave way to do the same job.
+bench: all
+	$(OCTAVE_RUN) bench/run_bench.m
+
 # The Octave package: the tracked sources under src/, each module's help file
 # in src/help/ (the package build puts it beside its module), pkg/Makefile
 # as src/Makefile, and src/FILES naming the modules for pkg to install.
@@ -131,12 +136,19 @@ mexcheck: $(TEST_MODULES:%=$(BUILD)/tests/%.mex)
 	$(OCTAVE_RUN) --eval "samplekit_build ('$(CURDIR)/build/mex')"
 	SAMPLEKIT_BUILD=build/mex SAMPLEKIT_TEST_MODULES=$(BUILD)/tests $(OCTAVE_RUN) tests/run_tests.m
 
+# The examples draw their figures with gnuplot, which needs no display.
+plot-deps:
+	@command -v gnuplot >/dev/null 2>&1 || { \
+	  echo "gnuplot not found: installing gnuplot-nox with apt-get"; \
+	  $(SUDO) apt-get update -qq && \
+	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq gnuplot-nox; }
+
 # The main example: four resampling schemes in a particle filter.
-demo: all
+demo: all plot-deps
 	$(OCTAVE_RUN) examples/particle_filter.m
 
 # Every example, checking that each saves its figures.
-examples: all
+examples: all plot-deps
 	$(OCTAVE_RUN) examples/run_examples.m
 
 clean:
