@@ -49,8 +49,6 @@
 %! assert (size (scaled_invchi2_draws (1, 2 * ones (2, 3, 2))), [2 3]);
 %! assert (size (scaled_invchi2_draws (single (1), int16 (2), 2, 2)), [2 2]);
 
-%!error <Too many output arguments\.> [a, b] = scaled_invchi2_draws (1, 2, 3)
-%!error <Wrong number of input arguments\.> [a, b] = scaled_invchi2_draw (1, 2, 3)
 %!error <Wrong number of input arguments\.> scaled_invchi2_draws (1, 2, 3, 4, 5)
 %!error <Wrong number of input arguments\.> scaled_invchi2_draws ()
 %!error <Size information is inconsistent\.> scaled_invchi2_draws (ones (3, 1), ones (3, 1), 3, 2)
