@@ -78,7 +78,7 @@ $(BUILD)/obj/%.o: src/%.cpp $(HEADERS) | deps
 $(HOST_LIB): $(BUILD)/obj/host/host.o
 	ar rcs $@ $^
 
-$(RV_LIB): $(BUILD)/obj/random_variates/random_variates.o
+$(RV_LIB): $(BUILD)/obj/random_variates/random_variates.o $(BUILD)/obj/random_variates/host_blocks.o
 	ar rcs $@ $^
 
 # Objects are kept between builds rather than treated as intermediates.

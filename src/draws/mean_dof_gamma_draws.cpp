@@ -13,8 +13,10 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
 
   plhs[0] = mxCreateDoubleMatrix(call.size.rows, call.size.cols, mxREAL);
   double* draws = mxGetPr(plhs[0]);
+  host_blocks_begin(call.count);
   for (int32_t i = 0; i < call.count; ++i) {
     const double nu = param_at(call.second, i);
     draws[i] = ((rand_gamma(nu / 2) * 2) * param_at(call.first, i)) / nu;
   }
+  host_blocks_end();
 }

@@ -13,10 +13,12 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
 
   plhs[0] = mxCreateDoubleMatrix(call.size.rows, call.size.cols, mxREAL);
   double* draws = mxGetPr(plhs[0]);
+  host_blocks_begin(call.count);
   for (int32_t i = 0; i < call.count; ++i) {
     const double nu = param_at(call.second, i);
     // The numerator is formed before the gamma draw and divided by it.
     const double numerator = param_at(call.first, i) * nu / 2;
     draws[i] = numerator / rand_gamma(nu / 2);
   }
+  host_blocks_end();
 }

@@ -36,5 +36,7 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
 
   plhs[0] = host_draw_array("randn", call.size);
   double* draws = mxGetPr(plhs[0]);
+  host_blocks_begin(call.count);
   for (int32_t i = 0; i < call.count; ++i) draws[i] = t_draw(draws[i], param_at(call.param, i));
+  host_blocks_end();
 }

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "../host/host.h"
+#include "host_blocks.h"
 
 namespace {
 
@@ -19,19 +19,6 @@ constexpr double gamma_huge_shape = 1e300;
 // acceptance rate is above one half for every shape); a broken one, or a
 // beta whose every q rounds to 0 or 1, must not hang the session.
 constexpr long max_trials = 1000000;
-
-// One value of the host's `function`, called with no arguments. The 1 x 1
-// result is destroyed at once: a million draws would otherwise keep a
-// million arrays alive until the plug-in call ends.
-double host_value(const char* function) {
-  mxArray* result = nullptr;
-  mexCallMATLAB(1, &result, 0, nullptr, function);
-  if (result == nullptr || !is_real_double(result) || mxGetNumberOfElements(result) != 1)
-    fail_host_result(function);
-  const double value = mxGetScalar(result);
-  mxDestroyArray(result);
-  return value;
-}
 
 // Best (1978), "Letter to the editor", Applied Statistics 27, rejection from
 // a t(2)-type envelope for shapes above 1. Two uniforms per trial, u then v.
@@ -62,9 +49,9 @@ double gamma_floored(double r, double a) {
 
 }  // namespace
 
-double rand_uniform() { return host_value("rand"); }
+double rand_uniform() { return next_host_value("rand"); }
 
-double rand_uniopen() { return host_value("rand"); }
+double rand_uniopen() { return next_host_value("rand"); }
 
 int rand_int(int n) { return static_cast<int>(n * rand_uniform()); }
 
@@ -103,7 +90,7 @@ int rand_pickf(const float* w, int n) {
   std::abort();
 }
 
-double rand_gaussian() { return host_value("randn"); }
+double rand_gaussian() { return next_host_value("randn"); }
 
 double rand_exp() { return -std::log(rand_uniopen()); }
 

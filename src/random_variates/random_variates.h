@@ -8,6 +8,22 @@
 // beside each one.
 #pragma once
 
+#include <cstdint>
+
+// The fewest host values a call must expect for block draws to pay for
+// their set-up (a few state reads, about 20 microseconds).
+inline constexpr int64_t min_block_values = 64;
+
+// From here to host_blocks_end the routines may take host values in blocks,
+// where that gives the same values and leaves the generators where one call
+// per value would (Octave's builtin rand and randn with its state-based
+// generator); otherwise, or when fewer than min_block_values are expected,
+// they keep one host call per value. A plug-in calls host_blocks_end before
+// it returns, which leaves the generators exactly where the per-value path
+// would. Not re-entrant.
+void host_blocks_begin(int64_t expected_values);
+void host_blocks_end();
+
 // One host "rand" value, in (0, 1) by the host's guarantee.
 double rand_uniform();
 // The same operation as rand_uniform; called where the value must lie

@@ -1,0 +1,51 @@
+## Block draws of host values give the same bits, and leave rand and randn
+## in the same states, as one host call per value. The per-value path is
+## forced by the pass-through rand/randn of tests/stream (a function file
+## shadowing the builtin, with no queue loaded).
+
+%!function [y, states] = run_draw (f, seed, per_value)
+%!  if (per_value)
+%!    c = scripted_host ();           # pass-through: no queue is loaded
+%!  endif
+%!  rand ("state", seed);
+%!  randn ("state", seed + 100);
+%!  y = f ();
+%!  states = {rand("state"), randn("state")};
+%!endfunction
+
+%!function check_same (f)
+%!  for seed = [1 7 42]
+%!    [a, sa] = run_draw (f, seed, false);
+%!    [b, sb] = run_draw (f, seed, true);
+%!    assert (a, b);
+%!    assert (isequal (sa, sb));
+%!  endfor
+%!endfunction
+
+%!test  # sizes around the block boundaries and the set-up threshold
+%! s = seeded (0);
+%! for n = [0 1 63 64 400 1023 1024 1025 3000]
+%!   check_same (@() scaled_invchi2_draws (2, 5, n, 1));
+%!   check_same (@() mean_dof_gamma_draws (1.5, 0.7, 1, n));
+%! endfor
+
+%!test  # per-element shapes take every gamma branch; t uses rand and randn
+%! s = seeded (0);
+%! nu = repmat ([0.5; 1e-6; 2; 2.000001; 9; NaN], 1, 400);
+%! check_same (@() scaled_invchi2_draws (1, nu));
+%! for v = {4, 1, 2, repmat([1; 2; 3; 0.5], 1, 300)}
+%!   check_same (@() student_t_draws (v{1}, 4, 300));
+%! endfor
+
+%!test  # after rand ("seed", x) Octave's older generator is left undisturbed
+%! s = seeded (0);
+%! results = cell (1, 2);
+%! for per_value = [false true]
+%!   if (per_value) c = scripted_host (); endif
+%!   rand ("seed", 42);
+%!   y = scaled_invchi2_draws (2, 5, 500, 1);
+%!   results{per_value + 1} = [y; rand(5, 1)];
+%!   clear c;
+%! endfor
+%! assert (results{1}, results{2});
+%! rand ("state", 0);
