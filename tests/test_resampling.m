@@ -95,6 +95,99 @@
 %! resample_deterministic (w, 7);
 %! assert (rand ("state"), state);
 
+%!## Plain transcriptions of the four schemes, one comparison per step, to
+%!## hold the compiled searches and walks to the same bits.
+%!function t = total_in_order (w)
+%!  t = 0;
+%!  for i = 1:numel (w)
+%!    t = w(i) + t;
+%!  endfor
+%!endfunction
+
+%!function k = first_reaching (c, x)   # c non-decreasing; n when none reaches
+%!  k = min (sum (c(:) < x(:)', 1)' + 1, numel (c));
+%!endfunction
+
+%!function y = multinomial_reference (w, u)
+%!  c = cumsum (w(:)) / total_in_order (w);
+%!  c(end) = 1;
+%!  y = first_reaching (c, u);
+%!endfunction
+
+%!function [y, r] = residual_copies (w, count)
+%!  total = total_in_order (w);
+%!  y = [];
+%!  r = zeros (numel (w), 1);
+%!  residual = count;
+%!  for i = 1:numel (w)
+%!    e = (w(i) / total) * count;
+%!    r(i) = e - fix (e);
+%!    copies = min (fix (e), residual);
+%!    residual -= copies;
+%!    y = [y; repmat(i, copies, 1)];
+%!  endfor
+%!endfunction
+
+%!function y = residual_draws (w, r, u)
+%!  c = cumsum (r / numel (u));
+%!  last = find (r > 0, 1, "last");
+%!  if (isempty (last)) last = find (w > 0, 1, "last"); endif
+%!  c(last:end) = 1;
+%!  y = first_reaching (c, u);
+%!endfunction
+
+%!function y = carry_walk (w, count, u, carry, stratified)
+%!  total = total_in_order (w);
+%!  y = repmat (find (w > 0, 1, "last"), count, 1);
+%!  filled = 0;
+%!  for i = 1:numel (w)
+%!    e = (w(i) / total) * count;
+%!    if (stratified)
+%!      carry = e + carry;
+%!      whole = 0;
+%!      if (carry >= 1) whole = fix (carry); carry = carry - whole; endif
+%!      extra = filled + whole < count && carry >= u(min (filled + whole + 1, count));
+%!    else
+%!      whole = fix (e);
+%!      carry = (e - whole) + carry;
+%!      extra = carry >= 1;
+%!    endif
+%!    carry = carry - extra;
+%!    copies = min (whole + extra, count - filled);
+%!    y(filled + (1:copies)) = i;
+%!    filled += copies;
+%!  endfor
+%!endfunction
+
+%!test  # the compiled searches and walks give the transcriptions' bits
+%! c = seeded (31);
+%! for trial = 1:(150 - 135 * instrumented ())
+%!   n = randi ([1 400]);
+%!   switch (mod (trial, 5))
+%!     case 0, w = rand (1, n);
+%!     case 1, w = rand (1, n) .* (rand (1, n) < 0.2);      # many zeros
+%!     case 2, w = [1, 1e-12 * rand(1, n)];                 # crowded buckets at the top
+%!     case 3, w = [1e-12 * rand(1, n), 1];                 # and at the bottom
+%!     case 4, w = exp (20 * randn (1, n));                 # spread over many scales
+%!   endswitch
+%!   if (! any (w)) w(end) = 1; endif
+%!   count = randi ([1 600]);
+%!   state = rand ("state");
+%!   y = resample_multinomial (w, count, 1);
+%!   rand ("state", state);
+%!   assert (y, multinomial_reference (w, rand (count, 1)));
+%!   rand ("state", state);
+%!   y = resample_stratified (w, count, 1);
+%!   rand ("state", state);
+%!   assert (y, carry_walk (w, count, rand (count, 1), 0, true));
+%!   assert (resample_deterministic (w, count, 1), carry_walk (w, count, [], 0.5, false));
+%!   [copies, r] = residual_copies (w, count);
+%!   rand ("state", state);
+%!   y = resample_residual (w, count, 1);
+%!   rand ("state", state);
+%!   assert (y, [copies; residual_draws(w, r, rand(count - numel(copies), 1))]);
+%! endfor
+
 %!test  # multinomial and residual draw with the right frequencies
 %! c = seeded (5);
 %! w = [0.5 0 2 1.5];

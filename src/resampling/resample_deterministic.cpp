@@ -5,8 +5,6 @@
 // carry that starts at 0.5; each time it reaches 1 the weight that made it
 // do so gets one more copy. Systematic resampling with the offset fixed at
 // 0.5: no randomness, and the output never decreases.
-#include <cmath>
-
 #include "resampling.h"
 
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
@@ -15,21 +13,5 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   plhs[0] = mxCreateDoubleMatrix(call.size.rows, call.size.cols, mxREAL);
   index_cursor cursor = cursor_over(plhs[0]);
 
-  const double total = weight_total(call.weights, call.n);
-  double carry = 0.5;
-  for (int32_t i = 0; i < call.n; ++i) {
-    double fraction = (call.weights[i] / total) * call.count;
-    if (fraction >= 1) {
-      const double whole = std::trunc(fraction);
-      fraction = fraction - whole;
-      write_copies(&cursor, i + 1, whole);
-    }
-    carry = fraction + carry;
-    if (carry >= 1) {
-      write_copies(&cursor, i + 1, 1);
-      carry = carry - 1;
-    }
-  }
-  // Rounding in the fractional parts can leave the carry short at the end.
-  fill_remaining(&cursor, last_positive_index(call.weights, call.n));
+  systematic_sweep(call, &cursor, 0.5);
 }

@@ -29,6 +29,9 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   double* entries = mxGetPr(plhs[0]);
   double* cumulative = static_cast<double*>(mxMalloc(sizeof(double) * call.n));
   cumulative_weights(call.weights, call.n, cumulative);
-  for (int32_t k = 0; k < call.count; ++k) entries[k] = binsgeq(cumulative, call.n, entries[k]);
+  search_guide guide{cumulative, call.n, static_cast<int32_t*>(mxMalloc(sizeof(int32_t) * call.n)), call.n};
+  build_guide(&guide);
+  for (int32_t k = 0; k < call.count; ++k) entries[k] = guided_binsgeq(guide, entries[k]);
+  mxFree(guide.start);
   mxFree(cumulative);
 }

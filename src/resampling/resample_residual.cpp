@@ -5,8 +5,6 @@
 // draws from the fractional remainders. The output holds the whole copies
 // in ascending index order, then the residual draws in the order of their
 // uniforms, which come from one host rand (R, 1) call made after the copies.
-#include <cmath>
-
 #include "binsgeq.h"
 #include "resampling.h"
 
@@ -15,21 +13,19 @@ namespace {
 // Writes the whole copies and leaves each expected count's remainder in
 // `remainder`; returns R, the number of entries still to draw.
 int32_t write_whole_copies(const resampling_call& call, index_cursor* cursor, double* remainder) {
-  const double total = weight_total(call.weights, call.n);
   int32_t residual = call.count;
   for (int32_t i = 0; i < call.n; ++i) {
     // Divide first, then scale: the order fixes the rounding of every count.
-    const double expected = (call.weights[i] / total) * call.count;
-    remainder[i] = expected;
-    if (expected >= 1) {
-      const double whole = std::trunc(expected);
-      remainder[i] = expected - whole;
-      // Rounding can make the whole parts overshoot by one; the output
-      // never takes more than it holds.
-      const double copies = whole < residual ? whole : residual;
-      residual -= static_cast<int32_t>(copies);
-      write_copies(cursor, i + 1, copies);
-    }
+    const double expected = (call.weights[i] / call.total) * call.count;
+    // No branch on expected >= 1, which random weights mispredict: below 1
+    // the truncation is 0 and expected - 0 is expected.
+    const int64_t whole = static_cast<int64_t>(expected);
+    remainder[i] = expected - static_cast<double>(whole);
+    // Rounding can make the whole parts overshoot by one; the output
+    // never takes more than it holds.
+    const int32_t copies = static_cast<int32_t>(whole < residual ? whole : residual);
+    residual -= copies;
+    write_copies(cursor, i + 1, copies);
   }
   return residual;
 }
@@ -63,7 +59,10 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   const double* u = mxGetPr(uniforms);
   if (residual > 0) {
     cumulative_remainders(call, residual, remainder);
-    for (int32_t j = 0; j < residual; ++j) write_copies(&cursor, binsgeq(remainder, call.n, u[j]), 1);
+    search_guide guide{remainder, call.n, static_cast<int32_t*>(mxMalloc(sizeof(int32_t) * call.n)), call.n};
+    build_guide(&guide);
+    for (int32_t j = 0; j < residual; ++j) write_copies(&cursor, guided_binsgeq(guide, u[j]), 1);
+    mxFree(guide.start);
   }
   mxFree(remainder);
   mxDestroyArray(uniforms);

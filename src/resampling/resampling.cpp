@@ -25,11 +25,14 @@ output_size resampling_size(int nrhs, const mxArray* prhs[]) {
 
 // Weights outside this range give indices of zero weights, zero indices or,
 // in the copy stages, more copies than the output holds.
-void check_weights(const double* weights, int32_t n) {
-  for (int32_t i = 0; i < n; ++i)
+double checked_weight_total(const double* weights, int32_t n) {
+  double total = 0;
+  for (int32_t i = 0; i < n; ++i) {
     if (!(weights[i] >= 0) || std::isinf(weights[i])) fail("weights", msg_bad_weights);
-  const double total = weight_total(weights, n);
+    total = weights[i] + total;
+  }
   if (!(total > 0) || std::isinf(total)) fail("weights", msg_bad_weights);
+  return total;
 }
 
 }  // namespace
@@ -46,14 +49,8 @@ resampling_call read_resampling_call(int nlhs, int nrhs, const mxArray* prhs[]) 
   if (count_of(w) > INT32_MAX) fail("sizeRange", msg_size_range);
   call.weights = mxGetPr(w);
   call.n = static_cast<int32_t>(count_of(w));
-  check_weights(call.weights, call.n);
+  call.total = checked_weight_total(call.weights, call.n);
   return call;
-}
-
-double weight_total(const double* weights, int32_t n) {
-  double total = 0;
-  for (int32_t i = 0; i < n; ++i) total = weights[i] + total;
-  return total;
 }
 
 double last_positive_index(const double* weights, int32_t n) {
@@ -67,8 +64,22 @@ index_cursor cursor_over(mxArray* output) {
   return index_cursor{first, first + mxGetNumberOfElements(output)};
 }
 
-void write_copies(index_cursor* cursor, double index, double copies) {
-  for (double k = 0; k < copies && cursor->next != cursor->end; ++k) *cursor->next++ = index;
+void systematic_sweep(const resampling_call& call, index_cursor* cursor, double carry) {
+  for (int32_t i = 0; i < call.n; ++i) {
+    double fraction = (call.weights[i] / call.total) * call.count;
+    // Integer truncation and a 0/1 flag rather than branches, which random
+    // weights mispredict. fraction lies in [0, M * N], where the cast is
+    // trunc, and x - 0 is x: the values are those of subtracting only when a
+    // whole copy or a carry is there.
+    const double whole = static_cast<double>(static_cast<int64_t>(fraction));
+    fraction = fraction - whole;
+    carry = fraction + carry;
+    const double extra = flag_at_least(carry, 1);
+    carry = carry - extra;
+    write_copies(cursor, i + 1, whole + extra);
+  }
+  // Rounding in the fractional parts can leave the carry short at the end.
+  fill_remaining(cursor, last_positive_index(call.weights, call.n));
 }
 
 void fill_remaining(index_cursor* cursor, double index) {

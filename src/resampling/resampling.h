@@ -4,12 +4,16 @@
 #pragma once
 
 #include <cstdint>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 #include "../host/host.h"
 
 struct resampling_call {
   const double* weights;  // n finite, non-negative weights with a finite positive sum
   int32_t n;
+  double total;           // their sum, accumulated from 0 in storage order
   output_size size;
   int32_t count;          // size.rows * size.cols
 };
@@ -17,9 +21,6 @@ struct resampling_call {
 // All checks, in order: output count, input count, the shapes of M and N,
 // the size range, then the class, emptiness and values of W.
 resampling_call read_resampling_call(int nlhs, int nrhs, const mxArray* prhs[]);
-
-// The weights' sum, accumulated from 0 in storage order.
-double weight_total(const double* weights, int32_t n);
 
 // 1-based index of the last positive weight: what exact arithmetic puts in
 // the slots that rounding can leave unwritten.
@@ -32,5 +33,42 @@ struct index_cursor {
 };
 
 index_cursor cursor_over(mxArray* output);
-void write_copies(index_cursor* cursor, double index, double copies);
+// Writes `copies` (a whole number, >= 0) of index, never past the end.
+// Most weights get a few copies: four slots are written at once and the
+// cursor keeps the ones wanted (the rest are written again later), so the
+// count's variation from weight to weight costs no mispredicted branch.
+inline void write_copies(index_cursor* cursor, double index, double copies) {
+  const int64_t room = cursor->end - cursor->next;
+  const int64_t count = copies < static_cast<double>(room) ? static_cast<int64_t>(copies) : room;
+  if (room >= 4) {
+    for (int k = 0; k < 4; ++k) cursor->next[k] = index;
+  }
+  for (int64_t k = room >= 4 ? 4 : 0; k < count; ++k) cursor->next[k] = index;
+  cursor->next += count;
+}
+
+// As write_copies, writing no slot past the last copy.
+inline void write_copies_exactly(index_cursor* cursor, double index, double copies) {
+  for (double k = 0; k < copies && cursor->next != cursor->end; ++k) *cursor->next++ = index;
+}
+
+// 1 when a >= b, else 0 (also when either is NaN), without a branch: with
+// random weights such a test goes either way about once a weight, and a
+// mispredicted branch costs more than the whole step.
+inline double flag_at_least(double a, double b) {
+#ifdef __SSE2__
+  const __m128d one = _mm_set_sd(1.0);
+  return _mm_cvtsd_f64(_mm_and_pd(_mm_cmpge_sd(_mm_set_sd(a), _mm_set_sd(b)), one));
+#else
+  return a >= b ? 1.0 : 0.0;
+#endif
+}
 void fill_remaining(index_cursor* cursor, double index);
+
+// The systematic sweep: index i gets trunc(e_i) copies of its expected count
+// e_i = W(i) / sum (W) * M * N, and the fractional parts gather in `carry`;
+// each time it reaches 1 the weight that made it do so gets one more copy.
+// Starting the carry at 1 - U gives slot k the first index whose cumulative
+// expected count reaches k + U. Slots that rounding leaves at the end go to
+// the last positive weight.
+void systematic_sweep(const resampling_call& call, index_cursor* cursor, double carry);
