@@ -18,8 +18,12 @@
 ## non-uniform prior).  @var{B} is truncated toward zero; 0 replicates give a
 ## 0 x @var{d} result.
 ##
-## Randomness: one call @code{rand (n, 1)} per replicate, in replicate order;
-## seeding @code{rand} fixes the result.
+## Randomness: the values of one call @code{rand (n, 1)} per replicate, in
+## replicate order; seeding @code{rand} fixes the result.  Octave's builtin
+## @code{rand} hands over several replicates' values in one
+## @code{rand (n, k)} call, which gives the same values and leaves the
+## generator in the same state; a @code{rand} of your own on the path sees
+## one call per replicate.
 ##
 ## Errors: "Too many output arguments.", "Wrong number of input arguments.",
 ## "B must be a scalar.", "W must be a column vector.", "W must have same

@@ -26,8 +26,12 @@
 ## @var{j}'s weight has mean proportional to @code{W(j)}; a zero prior weight
 ## gives its row no weight.
 ##
-## Randomness: one call @code{rand (n, 1)} per replicate, in replicate order;
-## seeding @code{rand} fixes the result.  @var{P} is sorted with Octave's
+## Randomness: the values of one call @code{rand (n, 1)} per replicate, in
+## replicate order; seeding @code{rand} fixes the result.  Octave's builtin
+## @code{rand} hands over several replicates' values in one
+## @code{rand (n, k)} call, which gives the same values and leaves the
+## generator in the same state; a @code{rand} of your own on the path sees
+## one call per replicate.  @var{P} is sorted with Octave's
 ## @code{sort}.
 ##
 ## Errors: "Too many output arguments.", "Wrong number of input arguments.",

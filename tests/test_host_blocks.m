@@ -14,7 +14,8 @@
 %!endfunction
 
 %!function check_same (f)
-%!  for seed = [1 7 42]
+%!  seeds = [1 7 42];
+%!  for seed = seeds(1:(3 - 2 * instrumented ()))
 %!    [a, sa] = run_draw (f, seed, false);
 %!    [b, sb] = run_draw (f, seed, true);
 %!    assert (a, b);
@@ -45,6 +46,33 @@
 %!   rand ("seed", 42);
 %!   y = scaled_invchi2_draws (2, 5, 500, 1);
 %!   results{per_value + 1} = [y; rand(5, 1)];
+%!   clear c;
+%! endfor
+%! assert (results{1}, results{2});
+%! rand ("state", 0);
+
+%!test  # bootstrap replicates merged into rand (n, k) calls: same bits, same state
+%! s = seeded (0);
+%! x = randn (300, 3);
+%! w = rand (300, 1);
+%! for b = [0 1 2 3 219 220 500]      # 218 replicates of 300 fill one merged call
+%!   check_same (@() bayes_boot_mean (x, b));
+%!   check_same (@() bayes_boot_mean (x, b, w));
+%!   check_same (@() bayes_boot_percentiles (sort (x(:, 1)), [2.5 50 97.5], b, w));
+%! endfor
+%! check_same (@() bayes_boot_mean (zeros (0, 2), 5));
+%! check_same (@() bayes_boot_mean (randn (70000, 1), 3));   # too long to merge
+%! check_same (@() bayes_boot_percentiles ((1:9)', 50, 40));
+
+%!test  # the bootstrap after rand ("seed", x) leaves the older generator undisturbed
+%! s = seeded (0);
+%! x = randn (50, 2);
+%! results = cell (1, 2);
+%! for per_value = [false true]
+%!   if (per_value) c = scripted_host (); endif
+%!   rand ("seed", 42);
+%!   y = bayes_boot_mean (x, 100);
+%!   results{per_value + 1} = [y(:); rand(5, 1)];
 %!   clear c;
 %! endfor
 %! assert (results{1}, results{2});

@@ -4,7 +4,7 @@
 //
 // B Bayesian-bootstrap replicates of the percentiles P (in percent) of the
 // sample X, passed sorted ascending as a column of n >= 2 values. Each
-// replicate draws a Dirichlet weight vector (one host rand (n, 1) call),
+// replicate draws a Dirichlet weight vector (n host uniforms, see dirichlet.h),
 // forms the cumulative weights U and reads every level q = P / 100 off the
 // weighted empirical distribution: q takes the first row j with U(j) >= q,
 // placed on the line from (U(j-1), X(j-1)) to (U(j), X(j)); levels at or
@@ -96,10 +96,11 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
 
   plhs[0] = mxCreateDoubleMatrix(call.replicates, call.levels, mxREAL);
   double* result = mxGetPr(plhs[0]);
+  replicate_source source = replicate_source_for(call.n, call.replicates);
   for (int32_t r = 0; r < call.replicates; ++r) {
     double total = 0;
-    mxArray* uniforms = replicate_exponentials(call.n, call.prior, &total);
-    fill_replicate(call, levels, mxGetPr(uniforms), total, r, result);
-    mxDestroyArray(uniforms);
+    double* exponentials = next_replicate_exponentials(&source, call.prior, &total);
+    fill_replicate(call, levels, exponentials, total, r, result);
   }
+  release_replicate_source(&source);
 }

@@ -14,10 +14,29 @@
 // returns their sum, accumulated from 0 in index order as e + S.
 double exponentials_in_place(double* values, int32_t n, const double* prior);
 
-// One replicate's exponentials: asks the host's rand for an n x 1 array,
-// transforms it in place and returns it (the caller destroys it); *total
-// receives their sum.
-mxArray* replicate_exponentials(int32_t n, const double* prior, double* total);
+// Where the replicates' uniforms come from. Each replicate takes n values
+// of the host's rand, replicate after replicate. With a user's rand, or
+// Octave's older generator (after rand ("seed", x)), that is one rand (n, 1)
+// call per replicate. With Octave's builtin rand and its state-based
+// generator, after a first rand (n, 1), several replicates share one
+// rand (n, k) call: Octave fills it column after column from the same
+// stream, so the values and the generator's final state are the same, and
+// the per-call cost (about a microsecond) is paid k times less often.
+struct replicate_source {
+  int32_t n;
+  int32_t left;       // replicates not yet handed out
+  int32_t handed;     // replicates handed out so far
+  bool merge;
+  mxArray* block;     // the current host array, destroyed when used up
+  int32_t columns;    // replicates in `block`
+  int32_t next;       // the next of them to hand out
+};
+
+replicate_source replicate_source_for(int32_t n, int32_t replicates);
+// The next replicate's exponentials (see exponentials_in_place), valid until
+// the next call; *total receives their sum.
+double* next_replicate_exponentials(replicate_source* source, const double* prior, double* total);
+void release_replicate_source(replicate_source* source);
 
 // The number of replicates B: its shape first ("B must be a scalar."), then
 // its class and value; returned truncated toward zero, unchecked for range.

@@ -171,3 +171,31 @@ void fail_host_result(const char* function) {
   std::snprintf(text, sizeof text, "The host's %s returned an unexpected result.", function);
   fail("hostResult", text);
 }
+
+namespace {
+
+mxArray* call_with_text(const char* function, const char* text) {
+  mxArray* arg = mxCreateString(text);
+  mxArray* result = nullptr;
+  mexCallMATLAB(1, &result, 1, &arg, function);
+  mxDestroyArray(arg);
+  return result;
+}
+
+}  // namespace
+
+bool is_host_builtin(const char* function) {
+  mxArray* kind = call_with_text("exist", function);
+  const bool builtin = kind != nullptr && is_real_double(kind) && mxGetNumberOfElements(kind) == 1 &&
+                       mxGetScalar(kind) == 5;
+  if (kind != nullptr) mxDestroyArray(kind);
+  return builtin;
+}
+
+double old_generator_seed(const char* function) {
+  mxArray* seed = call_with_text(function, "seed");
+  const double value = seed != nullptr && is_real_double(seed) && mxGetNumberOfElements(seed) == 1
+                           ? mxGetScalar(seed) : NAN;
+  if (seed != nullptr) mxDestroyArray(seed);
+  return value;
+}

@@ -101,3 +101,11 @@ two_scalars read_two_scalars(int nlhs, int nrhs, const mxArray* prhs[], const ch
 mxArray* host_draw_array(const char* function, output_size size);
 // Raises "The host's <function> returned an unexpected result.".
 [[noreturn]] void fail_host_result(const char* function);
+
+// Whether `function` ("rand" or "randn") resolves to Octave's builtin rather
+// than to a user's function on the path (one host "exist" call).
+bool is_host_builtin(const char* function);
+// Octave's answer to rand ("seed"): the older generator's seed, which a draw
+// moves only while that generator is in use. NaN when there is no such
+// answer.
+double old_generator_seed(const char* function);
