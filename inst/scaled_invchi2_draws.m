@@ -16,11 +16,16 @@
 ## @var{M} x @var{N}; sizes are truncated toward zero and every array
 ## parameter must be @var{M} x @var{N}.
 ##
-## Randomness comes from Octave's @code{rand}, one call per uniform, with the
-## elements drawn in storage order: seeding @code{rand ("state", k)} fixes
-## every bit of the result.  Shapes @code{nu / 2} below 1e-5 (including
-## @code{nu <= 0}) give @var{s2} up to rounding, @code{nu = 0} gives NaN, and
-## a NaN or infinite @var{nu} gives NaN.
+## Randomness comes from Octave's @code{rand}, the values of one call per
+## uniform, with the elements drawn in storage order: seeding
+## @code{rand ("state", k)} fixes every bit of the result.  Shapes
+## @code{nu / 2} below 1e-5 (including @code{nu <= 0}) give @var{s2} up to
+## rounding, @code{nu = 0} gives NaN, and a NaN or infinite @var{nu} gives
+## NaN.
+##
+## Octave's builtin @code{rand} hands these values over in blocks, which
+## gives the same values and leaves the generator in the same state; a
+## @code{rand} of your own on the path sees one call per uniform.
 ##
 ## Errors: "Too many output arguments.", "Wrong number of input arguments.",
 ## "Size information is inconsistent.", "Size arguments must be finite and

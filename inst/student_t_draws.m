@@ -16,7 +16,11 @@
 ## 2 gives @code{sqrt (2) * (u - 0.5) / sqrt (u - u * u)} for one
 ## @code{rand ()} @var{u} (the element's normal is discarded); any other
 ## value gives @code{(z * sqrt (nu)) / sqrt (2 * G)} with @code{G} a gamma
-## variate of shape @code{nu / 2} drawn from @code{rand} values.  Seeding
+## variate of shape @code{nu / 2} drawn from @code{rand} values.  The
+## values after the first call are those of one call per value: Octave's
+## builtin generators hand them over in blocks, which gives the same values
+## and leaves the generators in the same states, while a @code{rand} or
+## @code{randn} of your own on the path sees one call per value.  Seeding
 ## both @code{rand} and @code{randn} fixes every bit.  A NaN or infinite
 ## @var{nu} gives NaN.
 ##

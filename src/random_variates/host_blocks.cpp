@@ -13,7 +13,6 @@
 #include "host_blocks.h"
 
 #include <cmath>
-#include <cstring>
 #include <initializer_list>
 
 #include "../host/host.h"
@@ -66,21 +65,6 @@ mxArray* state_of(const char* function) {
   return call_with(function, mxCreateString("state"), nullptr);
 }
 
-bool is_builtin(const char* function) {
-  mxArray* kind = call_with("exist", mxCreateString(function), nullptr);
-  const bool builtin = kind != nullptr && mxGetScalar(kind) == 5;
-  mxDestroyArray(kind);
-  return builtin;
-}
-
-double old_generator_seed(const char* function) {
-  mxArray* seed = call_with(function, mxCreateString("seed"), nullptr);
-  const double value = seed != nullptr && is_real_double(seed) && mxGetNumberOfElements(seed) == 1
-                           ? mxGetScalar(seed) : NAN;
-  if (seed != nullptr) mxDestroyArray(seed);
-  return value;
-}
-
 // The first value of the call comes from a single call either way. Octave
 // answers rand ("seed") with the older generator's seed, which a draw moves
 // only while that generator is in use: an unmoved seed means the
@@ -88,7 +72,7 @@ double old_generator_seed(const char* function) {
 // older generator is in use, rand ("state") returns words that change
 // between queries.)
 double decide(host_stream* s) {
-  if (!is_builtin(s->function)) {
+  if (!is_host_builtin(s->function)) {
     s->mode = stream_mode::per_value;
     return value_per_call(s->function);
   }
@@ -137,6 +121,8 @@ void settle(host_stream* s) {
 }
 
 double next_from(host_stream* s) {
+  // The common case first: a value left in the current block.
+  if (s->used < s->size) return s->values[s->used++];
   switch (s->mode) {
     case stream_mode::off:
     case stream_mode::per_value:
@@ -146,15 +132,15 @@ double next_from(host_stream* s) {
     case stream_mode::blocks:
       break;
   }
-  if (s->used == s->size) refill(s);
+  refill(s);
   return s->values[s->used++];
 }
 
 }  // namespace
 
-double next_host_value(const char* function) {
-  return next_from(std::strcmp(function, "randn") == 0 ? &normals : &uniforms);
-}
+double next_host_uniform() { return next_from(&uniforms); }
+
+double next_host_normal() { return next_from(&normals); }
 
 void host_blocks_begin(int64_t expected_values) {
   // Arrays left by a call that ended in an error belong to the host by now.

@@ -6,5 +6,6 @@
 
 #include <cstdint>
 
-// The next value of the host's "rand" or "randn".
-double next_host_value(const char* function);
+// The next value of the host's "rand", and of its "randn".
+double next_host_uniform();
+double next_host_normal();

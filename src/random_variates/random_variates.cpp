@@ -49,9 +49,9 @@ double gamma_floored(double r, double a) {
 
 }  // namespace
 
-double rand_uniform() { return next_host_value("rand"); }
+double rand_uniform() { return next_host_uniform(); }
 
-double rand_uniopen() { return next_host_value("rand"); }
+double rand_uniopen() { return next_host_uniform(); }
 
 int rand_int(int n) { return static_cast<int>(n * rand_uniform()); }
 
@@ -90,7 +90,7 @@ int rand_pickf(const float* w, int n) {
   std::abort();
 }
 
-double rand_gaussian() { return next_host_value("randn"); }
+double rand_gaussian() { return next_host_normal(); }
 
 double rand_exp() { return -std::log(rand_uniopen()); }
 
