@@ -107,9 +107,14 @@ fuzz: all
 memcheck: all
 	$(OCTAVE_RUN) --eval "addpath ('$(BUILD)', 'tests/memory'); flat_memory ()"
 
-# Each function against the best Octave way to do the same job.
-bench: all
+# Each function against the best Octave way to do the same job, and the
+# job's limit timed by a bench-only module.
+bench: all $(BUILD)/bench/bench_limit.mex
 	$(OCTAVE_RUN) bench/run_bench.m
+
+$(BUILD)/bench/bench_limit.mex: bench/bench_limit.cpp $(BUILD)/obj/random_variates/random_variates.o $(HOST_LIB) $(HEADERS) | deps
+	@mkdir -p $(dir $@)
+	$(MKOCTFILE) --mex -o $@ $< $(BUILD)/obj/random_variates/random_variates.o $(HOST_LIB)
 
 # The Octave package: the tracked sources under src/, each module's help file
 # in src/help/ (the package build puts it beside its module), pkg/Makefile
