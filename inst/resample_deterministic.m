@@ -34,7 +34,7 @@
 ## @example
 ## particles = particles(resample_deterministic (weights, numel (weights), 1));
 ## @end example
-## @seealso{resample_multinomial, resample_residual, resample_stratified, resample_deterministic}
+## @seealso{resample_multinomial, resample_residual, resample_stratified, resample_systematic}
 ## @end deftypefn
 
 %!test

@@ -1,15 +1,15 @@
-# The seventeen plug-ins by the sources they link besides their own file and
+# The plug-ins by the sources they link besides their own file and
 # src/host/host.cpp. Read by the Makefile, the package's build and
 # samplekit_build.m, so that the three never disagree.
 RV_MODULES := scaled_invchi2_draws scaled_invchi2_draw mean_dof_gamma_draws mean_dof_gamma_draw student_t_draws
 RV_SOURCES := random_variates/random_variates.cpp random_variates/host_blocks.cpp
 ARS_MODULES := gig_ars_draw
 ARS_SOURCES := ars/ars.cpp random_variates/random_variates.cpp random_variates/host_blocks.cpp
-RESAMPLING_MODULES := resample_multinomial resample_residual resample_stratified resample_deterministic
+RESAMPLING_MODULES := resample_multinomial resample_residual resample_stratified resample_deterministic resample_systematic
 RESAMPLING_SOURCES := resampling/resampling.cpp resampling/binsgeq.cpp
 DIRICHLET_MODULES := bayes_boot_mean bayes_boot_percentiles simplex_weight_draws
 DIRICHLET_SOURCES := bootstrap/dirichlet.cpp
 SPECIAL_MODULES := digamma_array
 SPECIAL_SOURCES := special/digamma.cpp
-PLAIN_MODULES := exponential_draws tanh_array metric_distance_matrix
+PLAIN_MODULES := exponential_draws tanh_array metric_distance_matrix gig_draws
 PLAIN_SOURCES :=

@@ -59,6 +59,56 @@
 %! host_stream ("load", "rand", [1 - 2^-53, 1 - 2^-53]);
 %! assert (resample_stratified ([w 0 0], 1, 2), [2 3]);   # the last positive weight
 
+%!function tf = throws_host_error (f)
+%!  try
+%!    f ();
+%!    tf = false;
+%!  catch err
+%!    tf = strcmp (err.identifier, "samplekit:resample_systematic:hostResult");
+%!  end_try_catch
+%!endfunction
+
+%!test  # systematic: one rand (1, 1) per call; U = 0.5 is the deterministic walk
+%! r = seeded (41);
+%! cases = cell (60, 3);
+%! for trial = 1:60
+%!   n = randi (50);
+%!   w = rand (1, n) .* (rand (1, n) > 0.3);
+%!   if (! any (w)) w(randi (n)) = 1; endif
+%!   cases(trial, :) = {w, randi(80), rand()};
+%! endfor
+%! c = scripted_host ();              # from here rand is the script
+%! for trial = 1:60
+%!   [w, m, u] = cases{trial, :};
+%!   n = numel (w);
+%!   host_stream ("load", "rand", 0.5);
+%!   assert (resample_systematic (w, 1, m), resample_deterministic (w, 1, m));
+%!   host_stream ("load", "rand", u);
+%!   y = resample_systematic (w, 1, m);
+%!   e = w / sum (w) * m;
+%!   counts = accumarray (y(:), 1, [n 1])';
+%!   assert (all (counts == floor (e) | counts == ceil (e)));
+%!   assert (all (diff (y) >= 0) && all (w(y) > 0));
+%!   assert (host_stream ("calls", "rand"), {[1 1]});
+%! endfor
+%! host_stream ("load", "rand", 0.7);
+%! assert (size (resample_systematic ([1 2], 0)), [0 0]);   # drawn also when empty
+%! assert (host_stream ("consumed", "rand"), 1);
+
+%!test  # systematic: slot k takes the first index whose cumulative count reaches k + U
+%! c = scripted_host ();
+%! w = [0 1 1 2];                     # cumulative expected counts 0 1 2 4 for M = 4
+%! host_stream ("load", "rand", 0);   # k + 0 is reached at 0 by the zero weight
+%! assert (resample_systematic (w, 1, 4), [1 2 3 4]);
+%! host_stream ("load", "rand", 1 - 2^-53);
+%! assert (resample_systematic (w, 1, 4), [2 3 4 4]);
+%! host_stream ("load", "rand", 0.25);
+%! assert (resample_systematic ([3 1], 1, 4), [1 1 1 2]);
+%! for bad = {1, -0.1, NaN}
+%!   host_stream ("load", "rand", bad{1});
+%!   assert (throws_host_error (@() resample_systematic ([1 2], 3)));
+%! endfor
+
 %!test  # deterministic: no host value at all, generator untouched
 %! c = scripted_host ();
 %! host_stream ("load", "rand", []);

@@ -105,15 +105,22 @@ param_source read_param(const mxArray* a, const char* name, int32_t count) {
   return p;
 }
 
-output_size two_param_size(int nrhs, const mxArray* prhs[]) {
-  const mxArray* const params[] = {prhs[0], prhs[1]};
-  const bool first_is_array = !is_scalar_shape(params[0]);
-  if (first_is_array && !is_scalar_shape(params[1]) &&
-      (rows_of(params[0]) != rows_of(params[1]) || cols_of(params[0]) != cols_of(params[1])))
-    fail("sizeMismatch", msg_size_inconsistent);
-  if (nrhs == 2) return size_of_array(first_is_array ? params[0] : params[1]);
-  return size_from_args(prhs[2], prhs[3], params, 2);
+output_size params_size(int nparams, int nrhs, const mxArray* prhs[]) {
+  // The first array parameter fixes the shape that every other one must have.
+  const mxArray* shape = nullptr;
+  for (int k = 0; k < nparams; ++k) {
+    if (is_scalar_shape(prhs[k])) continue;
+    if (shape == nullptr) {
+      shape = prhs[k];
+    } else if (rows_of(prhs[k]) != rows_of(shape) || cols_of(prhs[k]) != cols_of(shape)) {
+      fail("sizeMismatch", msg_size_inconsistent);
+    }
+  }
+  if (nrhs == nparams) return size_of_array(shape != nullptr ? shape : prhs[nparams - 1]);
+  return size_from_args(prhs[nparams], prhs[nparams + 1], prhs, nparams);
 }
+
+output_size two_param_size(int nrhs, const mxArray* prhs[]) { return params_size(2, nrhs, prhs); }
 
 output_size one_param_size(int nrhs, const mxArray* prhs[]) {
   if (nrhs == 1) return size_of_array(prhs[0]);

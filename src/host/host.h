@@ -64,6 +64,12 @@ inline double param_at(const param_source& p, int32_t i) {
   return p.values != nullptr ? p.values[i] : p.scalar;
 }
 
+// Output size of draws with `nparams` parameters, (P1, ..., Pk) or
+// (P1, ..., Pk, M, N): every array parameter (one that is not a scalar or
+// empty) must have the shape of the first, "Size information is
+// inconsistent." otherwise. Without M and N the output takes that shape, or
+// with no array parameter the shape of the last parameter.
+output_size params_size(int nparams, int nrhs, const mxArray* prhs[]);
 // Output size of the two-parameter draws: (P1, P2) or (P1, P2, M, N).
 output_size two_param_size(int nrhs, const mxArray* prhs[]);
 // Output size of the one-parameter draws: (P) or (P, M, N).
