@@ -1,7 +1,7 @@
 ## -*- texinfo -*-
 ## @deftypefn  {} {} samplekit_build ()
 ## @deftypefnx {} {} samplekit_build (@var{folder})
-## Build the seventeen samplekit modules with @code{mex}, without make.
+## Build the samplekit modules with @code{mex}, without make.
 ##
 ## Compiles every module from the sources beside this file into @var{folder}
 ## (default: the @file{build} folder beside this file) and copies each

@@ -33,6 +33,7 @@ delta_metric = struct ("type", "metric_euclidean", "lengthScale", [1 2], ...
 xr = round (3 * rand (2000, 10));
 s2_n = 0.5 + 3 * rand (n, 1);
 nu_n = 0.5 + 10 * rand (n, 1);
+lambda_n = -3 + 6 * rand (n, 1);
 
 ## {name, elements, plug-in, peer, limit}: the limit is {job, count,
 ## uniforms, normals, parameters...} for bench_limit, or {} where the target
@@ -53,6 +54,10 @@ jobs = {
   "resample_residual 1e5", 1e5, @() resample_residual(w, 1e5, 1), @() residual_peer(w, 1e5), {};
   "resample_stratified 1e5", 1e5, @() resample_stratified(w, 1e5, 1), @() lookup(cw * 1e5, (0:1e5-1)' + rand(1e5, 1)) + 1, {};
   "resample_deterministic 1e5", 1e5, @() resample_deterministic(w, 1e5, 1), @() lookup(cw * 1e5, (0:1e5-1)' + 0.5) + 1, {};
+  "resample_systematic 1e5", 1e5, @() resample_systematic(w, 1e5, 1), @() lookup(cw * 1e5, (0:1e5-1)' + rand()) + 1, {};
+  "gig_draws(0.5, 2, 3) 1e6", n, @() gig_draws(0.5, 2, 3, n, 1), [], {};
+  "gig_draws(0.2, 0.05, 0.05) 1e6", n, @() gig_draws(0.2, 0.05, 0.05, n, 1), [], {};
+  "gig_draws per-element 1e6", n, @() gig_draws(lambda_n, 2, 3), [], {};
   "digamma_array 1e6", n, @() digamma_array(xd), @() psi(xd), {};
   "tanh_array 1e6", n, @() tanh_array(xt), @() tanh(xt), {};
   "metric_distance_matrix 2000x10", 2000 ^ 2, @() metric_distance_matrix(single_metric, xm), @() sqrt(max(sumsq(xm, 2) + sumsq(xm, 2)' - 2 * (xm * xm'), 0)), {};
@@ -168,10 +173,13 @@ for j = 1:rows (jobs)
 endfor
 printf ("ns per element (per call for the single draws); median of %d runs of %d repeats;\n", runs, repeats);
 printf ("ratio = plug-in / peer; limit = host values drawn in one call + one compiled pass\n");
+gig_row = find (strcmp (jobs(:, 1), "gig_draws(0.5, 2, 3) 1e6"));
+ars_row = find (strcmp (jobs(:, 1), "gig_ars_draw(per call)"));
+printf ("gig_ars_draw per call / gig_draws per draw: %.0f\n", m(ars_row, 1) / m(gig_row, 1));
 ## Peak memory is measured in a fresh process, whose heap holds no freed
 ## memory that the call could reuse unseen.
 octave = fullfile (OCTAVE_HOME (), "bin", "octave-cli");
-for expression = {"scaled_invchi2_draws (2, 5, 1e6, 1)", "mean_dof_gamma_draws (2, 5, 1e6, 1)",
+for expression = {"scaled_invchi2_draws (2, 5, 1e6, 1)", "mean_dof_gamma_draws (2, 5, 1e6, 1)", ...
                   "student_t_draws (4, 1e6, 1)", "randg (2.5, 1e6, 1)"}
   [~, text] = system (sprintf ("'%s' --no-gui -q '%s' '%s'", octave,
                                fullfile (root, "bench", "peak_memory.m"), expression{1}));

@@ -21,6 +21,8 @@ function why = fuzz_sane (name, args, r)
     endif
   elseif (strcmp (name, "metric_distance_matrix") && ! isequaln (r, r'))
     why = "not symmetric";
+  elseif (strcmp (name, "gig_draws") && any (r(:) < 0))
+    why = "a negative draw";
   endif
 endfunction
 
@@ -36,6 +38,13 @@ function s = implied_size (name, args)
         s = dims (args{1});
       else
         s = dims (args{2});
+      endif
+    case "gig_draws"
+      if (numel (args) == 5)
+        s = sz (args{4}, args{5});
+      else
+        arrays = find (cellfun (is_array, args(1:3)), 1);
+        if (isempty (arrays)) s = dims (args{3}); else s = dims (args{arrays}); endif
       endif
     case {"student_t_draws", "exponential_draws"}
       if (numel (args) == 3) s = sz (args{2}, args{3}); else s = dims (args{1}); endif

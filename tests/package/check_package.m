@@ -1,6 +1,6 @@
 ## check_package (TARBALL)
 ## Installs TARBALL with pkg into a temporary prefix, loads the package,
-## checks that help shows the text of each of the 17 functions, runs
+## checks that help shows the text of each of the functions, runs
 ## pkg test, unloads the package and removes the prefix. Prints
 ## "N passed, M failed" and exits non-zero on a failure.
 function check_package (tarball)
@@ -8,8 +8,8 @@ function check_package (tarball)
            "mean_dof_gamma_draw", "student_t_draws", "exponential_draws", ...
            "simplex_weight_draws", "gig_ars_draw", "bayes_boot_mean", ...
            "bayes_boot_percentiles", "resample_multinomial", "resample_residual", ...
-           "resample_stratified", "resample_deterministic", "digamma_array", ...
-           "tanh_array", "metric_distance_matrix"};
+           "resample_stratified", "resample_deterministic", "resample_systematic", ...
+           "gig_draws", "digamma_array", "tanh_array", "metric_distance_matrix"};
   prefix = tempname ();
   mkdir (prefix);
   pkg ("prefix", prefix, prefix);
