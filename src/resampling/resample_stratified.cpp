@@ -41,6 +41,14 @@ __m128d select(__m128d mask, __m128d a, __m128d b) {
 }
 #endif
 
+// Whether every uniform lies in [0, 1), as Octave's do; a rand of the
+// user's own may hand over anything, and then the general steps serve.
+bool all_unit_uniforms(const double* u, int64_t count) {
+  bool inside = true;
+  for (int64_t j = 0; j < count; ++j) inside &= u[j] >= 0 && u[j] < 1;
+  return inside;
+}
+
 // Walks the weights over `slots`, which hold the M * N uniforms on entry,
 // and returns the end of the slots written. Locals only: the carry and the
 // position stay in registers.
@@ -48,38 +56,41 @@ double* walk_strata(const resampling_call& call, double* slots) {
   const int64_t count = call.count;
   double* next = slots;
   double carry = 0;
+#ifdef __SSE2__
+  const bool fast = all_unit_uniforms(slots, count);
+#endif
   for (int32_t i = 0; i < call.n && count > 0; ++i) {
     const double e = (call.weights[i] / call.total) * count;
     const int64_t filled = next - slots;
 #ifdef __SSE2__
-    // The usual step, a carry below 3 and three slots left: at most two
-    // whole copies, so the candidate uniforms are loaded at once and every
-    // test is a mask, with no branch for random weights to mispredict. The
-    // values are general_step's: x - 0 is x, and c - 1 and c - 2 are exact
-    // for c in [1, 2) and [2, 3).
-    if (e + carry < 3 && filled + 3 <= count) {
-      // Every candidate difference is formed at once and the masks pick
-      // one, which keeps the carry's chain of dependent steps short. Packed
-      // operations: the upper lane is never read.
+    // The usual step, a sum below 3 and three slots left. With c = e +
+    // carry and f the slots filled, the copies are n = [c >= U(f)] +
+    // [c - 1 >= U(f+1)] + [c - 2 >= U(f+2)] for uniforms in [0, 1): below 1
+    // only the first test can hold, and it is the general step's; in [1, 2)
+    // the first holds and the second is its test of the exact c - 1; in
+    // [2, 3) the first two hold and the third is its test of the exact
+    // c - 2. The new carry c - n is exact where n counts a whole copy, and
+    // otherwise the very subtraction the general step makes. Independent
+    // masks, and no branch for random weights to mispredict.
+    if (fast && e + carry < 3 && filled + 3 <= count) {
       const __m128d one = _mm_set1_pd(1.0);
-      const __m128d two = _mm_set1_pd(2.0);
       const __m128d sum = _mm_add_pd(_mm_set1_pd(e), _mm_set1_pd(carry));
-      const __m128d one_whole = _mm_cmpge_pd(sum, one);
-      const __m128d two_whole = _mm_cmpge_pd(sum, two);
-      const __m128d c = select(two_whole, _mm_sub_pd(sum, two), select(one_whole, _mm_sub_pd(sum, one), sum));
       const __m128d u0 = _mm_set1_pd(next[0]);
       const __m128d u1 = _mm_set1_pd(next[1]);
       const __m128d u2 = _mm_set1_pd(next[2]);
-      const __m128d takes = _mm_cmpge_pd(c, select(two_whole, u2, select(one_whole, u1, u0)));
-      carry = _mm_cvtsd_f64(select(takes, _mm_sub_pd(c, one), c));
+      const __m128d first = _mm_cmpge_pd(sum, u0);
+      const __m128d second = _mm_cmpge_pd(_mm_sub_pd(sum, one), u1);
+      const __m128d third = _mm_cmpge_pd(_mm_sub_pd(sum, _mm_set1_pd(2.0)), u2);
+      const __m128d copies = _mm_add_pd(_mm_and_pd(first, one),
+                                        _mm_add_pd(_mm_and_pd(second, one), _mm_and_pd(third, one)));
+      carry = _mm_cvtsd_f64(_mm_sub_pd(sum, copies));
       // All three slots are written, each with the index or with its own
       // uniform again, so nothing the walk has yet to read is lost.
       const __m128d index = _mm_set1_pd(i + 1);
-      _mm_store_sd(next, select(_mm_or_pd(one_whole, takes), index, u0));
-      _mm_store_sd(next + 1, select(_mm_or_pd(two_whole, _mm_and_pd(one_whole, takes)), index, u1));
-      _mm_store_sd(next + 2, select(_mm_and_pd(two_whole, takes), index, u2));
-      next += (_mm_movemask_pd(one_whole) & 1) + (_mm_movemask_pd(two_whole) & 1) +
-              (_mm_movemask_pd(takes) & 1);
+      _mm_store_sd(next, select(first, index, u0));
+      _mm_store_sd(next + 1, select(second, index, u1));
+      _mm_store_sd(next + 2, select(third, index, u2));
+      next += (_mm_movemask_pd(first) & 1) + (_mm_movemask_pd(second) & 1) + (_mm_movemask_pd(third) & 1);
       continue;
     }
 #endif
