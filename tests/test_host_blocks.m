@@ -30,6 +30,25 @@
 %!   check_same (@() mean_dof_gamma_draws (1.5, 0.7, 1, n));
 %! endfor
 
+%!test  # past the largest block (65536 values), when the host allows it
+%! if (instrumented ())
+%!   return;              # the per-value side makes 160,000 interpreted calls
+%! endif
+%! s = seeded (0);
+%! f = @() scaled_invchi2_draws (2, 5, 70000, 1);
+%! [a, sa] = run_draw (f, 7, false);
+%! [b, sb] = run_draw (f, 7, true);
+%! assert (a, b);
+%! assert (isequal (sa, sb));
+
+%!test  # a rand of the user's own sees one rand () call per value
+%! c = scripted_host ();
+%! host_stream ("load", "rand", 0.3 + 0.4 * mod ((1:5000) * 0.618, 1));
+%! y = scaled_invchi2_draws (2, 5, 300, 1);
+%! calls = host_stream ("calls", "rand");
+%! assert (numel (calls), host_stream ("consumed", "rand"));
+%! assert (all (cellfun (@(k) isequal (k, [1 1]), calls)));
+
 %!test  # per-element shapes take every gamma branch; t uses rand and randn
 %! s = seeded (0);
 %! nu = repmat ([0.5; 1e-6; 2; 2.000001; 9; NaN], 1, 400);
