@@ -65,8 +65,8 @@ inline double param_at(const param_source& p, int32_t i) {
 }
 
 // Output size of draws with `nparams` parameters, (P1, ..., Pk) or
-// (P1, ..., Pk, M, N): every array parameter (one that is not a scalar or
-// empty) must have the shape of the first, "Size information is
+// (P1, ..., Pk, M, N): every array parameter (one with more than one row
+// or column) must have the shape of the first, "Size information is
 // inconsistent." otherwise. Without M and N the output takes that shape, or
 // with no array parameter the shape of the last parameter.
 output_size params_size(int nparams, int nrhs, const mxArray* prhs[]);

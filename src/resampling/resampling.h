@@ -39,7 +39,8 @@ index_cursor cursor_over(mxArray* output);
 // count's variation from weight to weight costs no mispredicted branch.
 inline void write_copies(index_cursor* cursor, double index, double copies) {
   const int64_t room = cursor->end - cursor->next;
-  const int64_t count = copies < static_cast<double>(room) ? static_cast<int64_t>(copies) : room;
+  const double wanted = copies > 0 ? copies : 0;  // a NaN writes nothing
+  const int64_t count = wanted < static_cast<double>(room) ? static_cast<int64_t>(wanted) : room;
   if (room >= 4) {
     for (int k = 0; k < 4; ++k) cursor->next[k] = index;
   }
