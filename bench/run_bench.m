@@ -121,12 +121,12 @@ endfunction
 
 ## The compiled arithmetic on values drawn beforehand, plus the host's cost
 ## of drawing exactly the values it used in one rand and one randn call.
-function ns = limit_once (spec, elements)
-  if (isempty (spec))
+function ns = limit_once (plan, elements)
+  if (isempty (plan))
     ns = NaN;
     return;
   endif
-  [job, count, nu, nz] = spec{1:4};
+  [job, count, nu, nz] = plan{1:4};
   if (isscalar (nu))
     u = rand (nu, 1);
   else
@@ -134,7 +134,7 @@ function ns = limit_once (spec, elements)
   endif
   z = randn (nz, 1);
   tic;
-  [~, used_u, used_z] = bench_limit (job, count, u, z, spec{5:end});
+  [~, used_u, used_z] = bench_limit (job, count, u, z, plan{5:end});
   t = toc;
   clear u z;
   tic;
