@@ -75,7 +75,7 @@ $(BUILD)/obj/%.o: src/%.cpp $(HEADERS) | deps
 	@mkdir -p $(dir $@)
 	$(MKOCTFILE) -c -o $@ $<
 
-$(HOST_LIB): $(BUILD)/obj/host/host.o
+$(HOST_LIB): $(HOST_SOURCES:%.cpp=$(BUILD)/obj/%.o)
 	ar rcs $@ $^
 
 $(RV_LIB): $(BUILD)/obj/random_variates/random_variates.o $(BUILD)/obj/random_variates/host_blocks.o

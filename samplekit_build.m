@@ -18,14 +18,14 @@ function samplekit_build (folder)
   if (! isfolder (folder))
     mkdir (folder);
   endif
-  groups = module_groups (fullfile (root, "src", "modules.mk"));
+  [groups, host_sources] = module_groups (fullfile (root, "src", "modules.mk"));
   setenv ("CXXFLAGS", "-std=c++17 -O2");
-  host = fullfile (root, "src", "host", "host.cpp");
+  host = cellfun (@(s) fullfile (root, "src", s), host_sources, "uniformoutput", false);
   for g = 1:rows (groups)
     extra = cellfun (@(s) fullfile (root, "src", s), groups{g, 2}, "uniformoutput", false);
     for m = groups{g, 1}
       own = glob (fullfile (root, "src", "*", [m{1} ".cpp"])){1};
-      mex ("-output", fullfile (folder, m{1}), own, extra{:}, host);
+      mex ("-output", fullfile (folder, m{1}), own, extra{:}, host{:});
       copyfile (fullfile (root, "inst", [m{1} ".m"]), folder);
     endfor
   endfor
@@ -33,9 +33,11 @@ function samplekit_build (folder)
 endfunction
 
 ## {modules, sources} per group, from the lines "X_MODULES := ..." and
-## "X_SOURCES := ..." of modules.mk.
-function groups = module_groups (file)
+## "X_SOURCES := ..." of modules.mk, and the host layer's sources that every
+## module links.
+function [groups, host] = module_groups (file)
   text = fileread (file);
+  host = strsplit (strtrim (regexp (text, 'HOST_SOURCES :=([^\n]*)', "tokens", "once"){1}));
   found = regexp (text, '(\w+)_MODULES := ([^\n]*)', "tokens");
   groups = cell (numel (found), 2);
   for g = 1:numel (found)

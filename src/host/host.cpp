@@ -1,4 +1,5 @@
 #include "host.h"
+#include "interrupt.h"
 
 #include <cmath>
 #include <cstdio>
@@ -206,3 +207,8 @@ double old_generator_seed(const char* function) {
   if (seed != nullptr) mxDestroyArray(seed);
   return value;
 }
+
+// Until the host layer can see Octave's own interrupt flag, a call runs to
+// its end.
+bool interrupt_pending() { return false; }
+void leave_if_interrupted() {}
