@@ -8,7 +8,7 @@
 ## weighted empirical distribution of the sorted sample.
 
 addpath (fileparts (mfilename ("fullpath")));
-out = example_setup ();
+example_setup ();
 rand ("state", 5);
 randn ("state", 5);
 
@@ -33,22 +33,28 @@ for k = 1:numel (levels)
           interval (pct(:, k)), interval (weighted_pct(:, k)));
 endfor
 
-f = figure ();
-hist (means, 40);
-hold on;
-hist (weighted_means, 40, "facecolor", "r");
-hold off;
-legend ("no prior weights", "prior weights 1 / 3");
-xlabel ("replicate of the mean");
-title ("Bayesian bootstrap of the mean");
-print (f, "-dpng", fullfile (out, "bootstrap_mean.png"));
-f = figure ();
-spot = @(r, shift) [reshape(repmat (levels + shift, rows (r), 1), [], 1), r(:)];
-plain = spot (pct, -1);
-weighted = spot (weighted_pct, 1);
-plot (plain(:, 1), plain(:, 2), "b.", weighted(:, 1), weighted(:, 2), "r.");
-xlabel ("percentile");
-ylabel ("replicate value");
-title ("Percentile replicates (blue: plain, red: with prior weights)");
-print (f, "-dpng", fullfile (out, "bootstrap_percentiles.png"));
-printf ("  figures: %s\n", fullfile (out, "bootstrap_*.png"));
+[png, can_draw] = example_setup ("bootstrap_mean.png", "bootstrap_percentiles.png");
+if (can_draw)
+  f = figure ();
+  hist (means, 40);
+  hold on;
+  hist (weighted_means, 40, "facecolor", "r");
+  hold off;
+  heights = ylim ();
+  ylim ([0, 1.3 * heights(2)]);     # room for the legend
+  legend ("no prior weights", "prior weights 1 (lower half), 3 (upper half)");
+  xlabel ("replicate of the mean");
+  ylabel ("replicates");
+  title (sprintf ("Bayesian bootstrap of the mean, %d replicates", replicates));
+  print (f, "-dpng", png{1});
+  f = figure ();
+  spot = @(r, shift) [reshape(repmat (levels + shift, rows (r), 1), [], 1), r(:)];
+  plain = spot (pct, -1);
+  weighted = spot (weighted_pct, 1);
+  plot (plain(:, 1), plain(:, 2), "b.", weighted(:, 1), weighted(:, 2), "r.");
+  xlabel ("percentile");
+  ylabel ("replicate value");
+  title ("Percentile replicates (blue: plain, red: with prior weights)");
+  print (f, "-dpng", png{2});
+  printf ("  figures: %s\n", strjoin (png, ", "));
+endif

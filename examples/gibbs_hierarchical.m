@@ -11,7 +11,7 @@
 ## distribution). It prints posterior summaries and saves trace plots.
 
 addpath (fileparts (mfilename ("fullpath")));
-out = example_setup ();
+example_setup ();
 rand ("state", 11);
 randn ("state", 11);
 
@@ -50,14 +50,21 @@ for p = 1:columns (kept)
 endfor
 printf ("  the data were made with sigma2 = 9 and group means %s\n", mat2str (true_theta, 3));
 
-f = figure ();
-for p = 1:3
-  subplot (3, 1, p);
-  plot (trace(:, p));
-  ylabel (names{p});
-endfor
-xlabel ("sweep");
-subplot (3, 1, 1);
-title ("Gibbs sampler traces");
-print (f, "-dpng", fullfile (out, "gibbs_traces.png"));
-printf ("  figure: %s\n", fullfile (out, "gibbs_traces.png"));
+[png, can_draw] = example_setup ("gibbs_traces.png");
+if (can_draw)
+  f = figure ();
+  for p = 1:3
+    subplot (3, 1, p);
+    plot (trace(:, p));
+    ylabel (names{p});
+  endfor
+  xlabel ("sweep");
+  subplot (3, 1, 2);
+  hold on;
+  plot ([1 sweeps], [9 9], "r-", "linewidth", 2);
+  hold off;
+  subplot (3, 1, 1);
+  title ("Gibbs sampler traces (red line: sigma2 = 9, the value that made the data)");
+  print (f, "-dpng", png{1});
+  printf ("  figure: %s\n", png{1});
+endif

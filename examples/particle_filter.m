@@ -5,13 +5,17 @@
 ##   x(t) = x(t-1)/2 + 25 x(t-1)/(1 + x(t-1)^2) + 8 cos(1.2 t) + v(t),  v ~ N(0, 10)
 ##   y(t) = x(t)^2 / 20 + w(t),                                       w ~ N(0, 1)
 ##
-## It reports the error of the filtered mean against the true state and the
-## spread of the resampled counts around their expected values (multinomial
-## spreads most; systematic, the usual default of particle-filter libraries,
-## and deterministic least), and saves two figures.
+## It reports each scheme's error of the filtered mean against the true
+## state, and the spread of the resampled counts around their expected
+## values (multinomial spreads most; systematic, the usual default of
+## particle-filter libraries, and deterministic least). The observation
+## x^2 / 20 is the same for x and -x, so at some steps the filter follows
+## the mirror image of the state whatever the scheme; the example names
+## those steps. Figures: the filtered state and each scheme's error, and
+## the resampling noise by scheme.
 
 addpath (fileparts (mfilename ("fullpath")));
-out = example_setup ();
+example_setup ();
 rand ("state", 2026);
 randn ("state", 2026);
 
@@ -41,7 +45,7 @@ for s = 1:numel (schemes)
     logw = -0.5 * (y(t) - p .^ 2 / 20) .^ 2;
     w = exp (logw - max (logw));
     estimates(s, t) = sum (w .* p) / sum (w);
-    index = schemes{s} (w, particles, 1);
+    index = schemes{s} (w, particles, 1);      # particles x 1, not (w, particles)
     counts = accumarray (index, 1, [particles 1]);
     count_error += mean ((counts - particles * w / sum (w)) .^ 2);
     p = p(index);
@@ -49,24 +53,61 @@ for s = 1:numel (schemes)
   spread(s) = count_error / steps;
 endfor
 
-rmse = sqrt (mean ((estimates - x) .^ 2, 2));
+## Steps where every scheme's filtered mean has the sign opposite to a
+## state well away from 0: the mirror image, not noise.
+mirrored = all (sign (estimates) != sign (x), 1) & abs (x) > 3;
+errors = estimates - x;
+rmse = sqrt (mean (errors .^ 2, 2));
+rmse_right_sign = sqrt (mean (errors(:, ! mirrored) .^ 2, 2));
 printf ("samplekit example: bootstrap particle filter, %d particles, %d steps\n", particles, steps);
-printf ("  %-14s %8s %28s\n", "scheme", "RMSE", "mean squared count deviation");
+printf ("  %-14s %15s %18s %12s\n", "scheme", "RMSE all steps", "RMSE not mirrored", "count noise");
 for s = 1:numel (schemes)
-  printf ("  %-14s %8.3f %28.4f\n", labels{s}, rmse(s), spread(s));
+  printf ("  %-14s %15.3f %18.3f %12.4f\n", labels{s}, rmse(s), rmse_right_sign(s), spread(s));
 endfor
+printf ("  count noise: (copies of a particle - N w)^2, averaged over particles and steps\n");
+printf ("  mirrored steps, t = %s:\n",
+        strjoin (arrayfun (@num2str, find (mirrored), "uniformoutput", false), " "));
+printf ("  y = x^2/20 reads the same for x and -x, so where the past leaves the sign\n");
+printf ("  open, every scheme follows -x there (the model's ambiguity, not the filter's)\n");
 
-f = figure ();
-plot (1:steps, x, "k-", "linewidth", 2, 1:steps, estimates, "-");
-legend (["true state", labels], "location", "northeastoutside");
-xlabel ("time");
-ylabel ("state");
-title ("Filtered means with five resampling schemes");
-print (f, "-dpng", fullfile (out, "particle_filter_states.png"));
-f = figure ();
-bar (spread);
-set (gca, "xticklabel", labels);
-ylabel ("mean squared deviation of counts from N w");
-title ("Resampling noise by scheme");
-print (f, "-dpng", fullfile (out, "particle_filter_spread.png"));
-printf ("  figures: %s\n", fullfile (out, "particle_filter_*.png"));
+[png, can_draw] = example_setup ("particle_filter_states.png", "particle_filter_spread.png");
+if (can_draw)
+  f = figure ();
+  set (f, "paperunits", "inches", "paperposition", [0 0 8 10]);
+  time = 1:steps;
+  subplot (7, 1, [1 2]);
+  plot (time, x, "k-", "linewidth", 2, time, estimates(4, :), "b-", ...
+        time(mirrored), estimates(4, mirrored), "ro", "markersize", 8);
+  ylabel ("state");
+  title ("True state x (black) and the filtered mean of 1000 particles (blue, systematic)");
+  axis ([0.5, steps + 0.5, -32, 32]);
+  text (1, -27, "o  mirrored steps: y = x^2/20 cannot tell x from -x, and the filter follows -x");
+  limit = max (abs (errors(:)));
+  for s = 1:numel (schemes)
+    subplot (7, 1, 2 + s);
+    bar (time, errors(s, :), 1, "facecolor", [0.3 0.5 0.8], "edgecolor", "none");
+    hold on;
+    plot (time(mirrored), errors(s, mirrored), "ro", "markersize", 4);
+    hold off;
+    axis ([0.5, steps + 0.5, -limit, limit]);
+    set (gca, "ytick", [-20 0 20]);
+    ylabel (labels{s});
+    text (1, 0.7 * limit, sprintf ("RMSE %.2f, %.2f without mirrored steps", rmse(s), rmse_right_sign(s)));
+    if (s == 1)
+      title ("Each scheme's error, filtered mean - true state");
+    endif
+  endfor
+  xlabel ("time step t");
+  print (f, "-dpng", "-r100", png{1});
+
+  f = figure ();
+  bar (spread, 0.6);
+  set (gca, "xticklabel", labels);
+  xlabel ("resampling scheme");
+  ylabel ("mean of (copies - N w)^2");
+  title ("Resampling noise: copies of each particle against the expected N w");
+  text (1.6, 0.9 * max (spread), sprintf ("N = %d particles, w = normalised weight of a particle", particles));
+  text (1.6, 0.8 * max (spread), "lower: the copies follow the weights more closely");
+  print (f, "-dpng", png{2});
+  printf ("  figures: %s\n", strjoin (png, ", "));
+endif
