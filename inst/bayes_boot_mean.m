@@ -4,8 +4,13 @@
 ## @deftypefnx {} {@var{R} =} bayes_boot_mean (@var{X}, @var{B}, @var{W})
 ## Bayesian bootstrap replicates of the column means of @var{X}.
 ##
-## @var{X} is an @var{n} x @var{d} data matrix (rows are observations).
-## Each of the @var{B} replicates (default 1) draws a weight vector @var{w}
+## @var{X} is an @var{n} x @var{d} data matrix (rows are observations).  A
+## row vector is therefore one observation of @var{d} variables, and every
+## replicate returns it unchanged: for the mean of values held in a row
+## vector @code{x}, call @code{bayes_boot_mean (x(:), B)}.  @var{B} defaults to 1,
+## one replicate; ask for the number you need.
+##
+## Each of the @var{B} replicates draws a weight vector @var{w}
 ## on the @var{n} rows, uniform on the probability simplex, and row @var{i}
 ## of the @var{B} x @var{d} result @var{R} is the weighted mean
 ## @code{sum_j X(j,:) * w(j)} for replicate @var{i}.
@@ -64,7 +69,9 @@
 %! ## The Bayesian bootstrap distribution of a mean
 %! x = randn (50, 1) + 2;
 %! hist (bayes_boot_mean (x, 2000), 40);
-%! title ("bayes_boot_mean (x, 2000)");
+%! title ("bayes_boot_mean (x, 2000): 2000 replicates of the mean of x", "interpreter", "none");
+%! xlabel ("replicate of the mean");
+%! ylabel ("replicates");
 
 %!error <Too many output arguments\.> [a, b] = bayes_boot_mean ()
 %!error <Wrong number of input arguments\.> bayes_boot_mean ()

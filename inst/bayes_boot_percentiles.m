@@ -6,20 +6,25 @@
 ##
 ## @strong{@var{X} must be passed sorted in ascending order}, as a column of
 ## @var{n} >= 2 values: the function does not sort it, and values passed in
-## another order are interpolated in the order given.  @var{P} holds the
-## percentiles in percent (50 is the median) as a vector; the columns of the
-## @var{B} x @code{numel (P)} result follow ascending @var{P}, whatever its
-## order.
+## another order are interpolated in the order given, which gives wrong
+## percentiles without an error.  Call
+## @code{bayes_boot_percentiles (sort (x(:)), P, B)}.
 ##
-## Each of the @var{B} replicates (default 1) draws Dirichlet(1, @dots{}, 1)
+## @var{P} holds the percentiles in percent as a vector: 50 is the median,
+## and 0.5 is the 0.5th percentile, not the median.  A percentile above 100,
+## or NaN, gives 0 in its column.  The columns of the @var{B} x
+## @code{numel (P)} result follow ascending @var{P}, whatever its order.
+## @var{B} defaults to 1, one replicate; ask for the number you need.
+##
+## Each of the @var{B} replicates draws Dirichlet(1, @dots{}, 1)
 ## weights @var{w} on the sample values and forms the cumulative weights
 ## @code{U(j) = w(1) + @dots{} + w(j)}, the last one exactly 1.  Interpolation
 ## rule: a level @code{q = P/100} takes the first row @var{j} with
 ## @code{U(j) >= q} and is placed on the straight line from
 ## @code{(U(j-1), X(j-1))} to @code{(U(j), X(j))}; levels at or below
 ## @code{U(1)} (including 0 and negative percentiles) take @code{X(1)}.
-## 100 is always reached; a percentile above 100, or NaN, is never reached
-## and its column stays 0.
+## 100 is always reached; a level above it, or NaN, never is, so its column
+## keeps the 0 it started with.
 ##
 ## Prior weights @var{W} (a column of @var{n} values) multiply each
 ## exponential draw @code{-log (u(j))} before the normalisation, so row

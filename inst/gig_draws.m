@@ -89,9 +89,17 @@
 %!demo
 %! ## A histogram of 1e5 draws against the density, for lambda = -0.5,
 %! ## chi = 2, psi = 1 (the inverse Gaussian distribution).
-%! x = gig_draws (-0.5, 2, 1, 1e5, 1);
-%! [counts, centres] = hist (x, 0:0.1:8);
-%! f = centres .^ -1.5 .* exp (-(2 ./ centres + centres) / 2);
-%! f = f / (sum (f) * 0.1);
-%! plot (centres, counts / (1e5 * 0.1), "o", centres, f, "-");
-%! legend ("gig\\_draws", "density");
+%! lambda = -0.5;  chi = 2;  psi = 1;
+%! x = gig_draws (lambda, chi, psi, 1e5, 1);
+%! edges = 0:0.1:8;
+%! share = histc (x, edges)(1:end-1) / (numel (x) * 0.1);
+%! ## The density with its normalising constant, away from x = 0, where
+%! ## x^(lambda-1) * exp (-chi/x) would be Inf * 0.
+%! t = linspace (0.01, 8, 400);
+%! omega = sqrt (chi * psi);
+%! f = (psi / chi) ^ (lambda / 2) / (2 * besselk (lambda, omega)) ...
+%!     * t .^ (lambda - 1) .* exp (-(chi ./ t + psi * t) / 2);
+%! plot (edges(1:end-1) + 0.05, share, "o", t, f, "-");
+%! legend ({"gig_draws (-0.5, 2, 1, 1e5, 1)", "exact density"}, "interpreter", "none");
+%! xlabel ("x");
+%! ylabel ("density");

@@ -8,6 +8,9 @@
 ## array argument contributes its first element.  Randomness comes from
 ## Octave's @code{rand}; seeding it fixes the result.
 ##
+## The values are not checked: a negative @var{nu}, or a positive one below
+## 2e-5, gives @var{s} up to rounding; @var{nu} = 0, NaN or Inf gives NaN.
+##
 ## Errors: "Wrong number of input arguments." (checked first), "Too many
 ## output arguments.", "s must be a real number." (or nu) and "s must not be
 ## empty.".

@@ -18,9 +18,13 @@
 ##
 ## Randomness comes from Octave's @code{rand}, the values of one call per
 ## uniform, with the elements drawn in storage order: seeding
-## @code{rand ("state", k)} fixes every bit.  For @code{nu / 2} below 1e-5
-## (including @code{nu <= 0}) the element is @var{s} up to rounding;
-## @code{nu = 0}, NaN or Inf give NaN.
+## @code{rand ("state", k)} fixes every bit.
+##
+## The parameter values are not checked.  An element whose @var{nu} is
+## negative, or positive and below 2e-5, is @var{s} up to rounding and uses
+## no random value (the gamma shape @code{nu / 2} is then taken as the gamma
+## draw itself).  @var{nu} = 0 (of either sign) gives NaN, as 0 / 0, and so
+## does a NaN or infinite @var{nu}, also without a random value.
 ##
 ## Octave's builtin @code{rand} hands these values over in blocks, which
 ## gives the same values and leaves the generator in the same state; a
@@ -49,6 +53,19 @@
 %!   assert (size (mean_dof_gamma_draws (ones (2, 3), 4)), [2 3]);
 %!   assert (mean_dof_gamma_draws (0, [1 2 3]), [0 0 0]);
 %!   assert (size (mean_dof_gamma_draws (1, 4, 2.9, 3.2)), [2 3]);
+%! unwind_protect_cleanup
+%!   rand ("state", s);
+%! end_unwind_protect
+
+%!test
+%! ## nu values that draw nothing: s up to rounding, or NaN
+%! s = rand ("state");
+%! unwind_protect
+%!   rand ("state", 4);
+%!   before = rand ("state");
+%!   y = mean_dof_gamma_draws (3, [-5, -1e-300, 1.9e-5, 0, -0, NaN, Inf]);
+%!   assert (y, [3 3 3 NaN NaN NaN NaN], 4 * eps);
+%!   assert (rand ("state"), before);
 %! unwind_protect_cleanup
 %!   rand ("state", s);
 %! end_unwind_protect

@@ -3,6 +3,17 @@
 ## Scaled Euclidean distances between the rows of @var{X}.
 ##
 ## @var{X} is an @var{n} x @var{m} data matrix (rows are points).
+## @var{metric} says which columns of @var{X} form each component of the
+## distance and how far apart two values must be to count as one unit (the
+## length-scale).  Plain Euclidean distances between the rows take one
+## component holding every column and length-scale 1:
+##
+## @example
+## metric = struct ("type", "metric_euclidean", "lengthScale", 1, ...
+##                  "components", @{@{1:columns(X)@}@}, "deltadist", false);
+## D = metric_distance_matrix (metric, X);
+## @end example
+##
 ## @var{metric} is a structure with the fields:
 ## @table @code
 ## @item type

@@ -9,10 +9,12 @@
 ## @var{W} holds the weights, non-negative and not necessarily normalised;
 ## a matrix is read as one long vector in storage order, and every index is a
 ## linear position of @var{W}.  With one argument the result has the shape
-## of @var{W}; @code{resample_multinomial (W, M)} gives an @var{M} x @var{M} result (not
-## @var{M} x 1) and @code{resample_multinomial (W, M, N)} an @var{M} x @var{N} one.  Sizes are
-## truncated toward zero; the number of entries need not equal the number of
-## weights.
+## of @var{W}.  @code{resample_multinomial (W, M, N)} gives an @var{M} x @var{N}
+## result, and @code{resample_multinomial (W, M)} an @var{M} x @var{M} one, as
+## @code{rand (M)} does: @code{resample_multinomial (w, 1000)} is 1000 x 1000, and
+## @code{p(idx)} then silently becomes a matrix.  For one index per
+## particle, call @code{resample_multinomial (w, numel (w), 1)}.  Sizes are truncated
+## toward zero; the number of entries need not equal the number of weights.
 ##
 ## Every entry is an independent draw: index @var{i} with probability
 ## @code{W(i) / sum (W)}.  The normalised cumulative weights are searched for
@@ -31,7 +33,7 @@
 ## @example
 ## particles = particles(resample_multinomial (weights, numel (weights), 1));
 ## @end example
-## @seealso{resample_multinomial, resample_residual, resample_stratified, resample_deterministic}
+## @seealso{resample_residual, resample_stratified, resample_systematic, resample_deterministic}
 ## @end deftypefn
 
 %!test

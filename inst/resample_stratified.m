@@ -9,10 +9,12 @@
 ## @var{W} holds the weights, non-negative and not necessarily normalised;
 ## a matrix is read as one long vector in storage order, and every index is a
 ## linear position of @var{W}.  With one argument the result has the shape
-## of @var{W}; @code{resample_stratified (W, M)} gives an @var{M} x @var{M} result (not
-## @var{M} x 1) and @code{resample_stratified (W, M, N)} an @var{M} x @var{N} one.  Sizes are
-## truncated toward zero; the number of entries need not equal the number of
-## weights.
+## of @var{W}.  @code{resample_stratified (W, M, N)} gives an @var{M} x @var{N}
+## result, and @code{resample_stratified (W, M)} an @var{M} x @var{M} one, as
+## @code{rand (M)} does: @code{resample_stratified (w, 1000)} is 1000 x 1000, and
+## @code{p(idx)} then silently becomes a matrix.  For one index per
+## particle, call @code{resample_stratified (w, numel (w), 1)}.  Sizes are truncated
+## toward zero; the number of entries need not equal the number of weights.
 ##
 ## The cumulative expected counts, from 0 to @code{M * N}, are cut into
 ## unit strata, one per entry: entry @var{k} (0-based) takes its own uniform
@@ -34,7 +36,7 @@
 ## @example
 ## particles = particles(resample_stratified (weights, numel (weights), 1));
 ## @end example
-## @seealso{resample_multinomial, resample_residual, resample_stratified, resample_deterministic}
+## @seealso{resample_multinomial, resample_residual, resample_systematic, resample_deterministic}
 ## @end deftypefn
 
 %!test
@@ -54,7 +56,11 @@
 %! w = rand (1, 20);
 %! counts = accumarray (resample_stratified (w, 200, 1), 1, [20 1]);
 %! bar ([counts, 200 * w(:) / sum(w)]);
-%! legend ("stratified counts", "expected");
+%! ylim ([0, 1.4 * max(counts)]);
+%! legend ({"copies in resample_stratified (w, 200, 1)", "expected copies, 200 w / sum (w)"},
+%!         "interpreter", "none");
+%! xlabel ("weight index");
+%! ylabel ("copies");
 
 %!error <Too many output arguments\.> [a, b] = resample_stratified ()
 %!error <Wrong number of input arguments\.> resample_stratified ()

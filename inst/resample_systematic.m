@@ -9,10 +9,12 @@
 ## @var{W} holds the weights, non-negative and not necessarily normalised;
 ## a matrix is read as one long vector in storage order, and every index is a
 ## linear position of @var{W}.  With one argument the result has the shape
-## of @var{W}; @code{resample_systematic (W, M)} gives an @var{M} x @var{M}
-## result (not @var{M} x 1) and @code{resample_systematic (W, M, N)} an
-## @var{M} x @var{N} one.  Sizes are truncated toward zero; the number of
-## entries need not equal the number of weights.
+## of @var{W}.  @code{resample_systematic (W, M, N)} gives an @var{M} x @var{N}
+## result, and @code{resample_systematic (W, M)} an @var{M} x @var{M} one, as
+## @code{rand (M)} does: @code{resample_systematic (w, 1000)} is 1000 x 1000, and
+## @code{p(idx)} then silently becomes a matrix.  For one index per
+## particle, call @code{resample_systematic (w, numel (w), 1)}.  Sizes are truncated
+## toward zero; the number of entries need not equal the number of weights.
 ##
 ## One uniform @var{U} serves the whole call: slot @var{k} (0-based, storage
 ## order) takes the index of the first weight whose cumulative expected
@@ -68,7 +70,12 @@
 %!error <W must not be empty\.> resample_systematic ([], 2)
 
 %!demo
-%! ## Counts of systematic resampling stay within one of the expected counts.
+%! ## 37 indices from five weights.  The expected counts 37 * w are not whole
+%! ## numbers: systematic resampling gives each weight the whole number just
+%! ## below or just above its expected count, multinomial strays further.
 %! w = [0.05 0.3 0.1 0.4 0.15];
-%! idx = resample_systematic (w, 1, 1000);
-%! [w * 1000; accumarray(idx(:), 1, [5 1])']
+%! systematic = accumarray (resample_systematic (w, 37, 1), 1, [5 1])';
+%! multinomial = accumarray (resample_multinomial (w, 37, 1), 1, [5 1])';
+%! printf ("expected count    %s\n", sprintf ("%7.2f", 37 * w));
+%! printf ("systematic        %s\n", sprintf ("%7d", systematic));
+%! printf ("multinomial       %s\n", sprintf ("%7d", multinomial));

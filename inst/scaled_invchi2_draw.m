@@ -8,6 +8,11 @@
 ## element.  Randomness comes from Octave's @code{rand}; seeding it fixes the
 ## result.
 ##
+## The scale @var{s2} comes first and the degrees of freedom @var{nu} second,
+## the reverse of the textbook Scaled-Inv-chi2(nu, s2).  The values are not
+## checked: a negative @var{nu}, or a positive one below 2e-5, gives @var{s2}
+## up to rounding; @var{nu} = 0, NaN or Inf gives NaN.
+##
 ## Errors: "Wrong number of input arguments." (checked first), "Too many
 ## output arguments.", "s2 must be a real number." (or nu) and "s2 must not
 ## be empty.".

@@ -8,6 +8,10 @@
 ## @code{(s2 * nu / 2) / G} where @code{G} is a gamma variate of shape
 ## @code{nu / 2} and scale 1.
 ##
+## Mind the order: the scale @var{s2} comes first and the degrees of freedom
+## @var{nu} second, the reverse of the textbook Scaled-Inv-chi2(nu, s2).
+## For @var{nu} > 2 the mean is @code{nu * s2 / (nu - 2)}.
+##
 ## @var{s2} (scale) and @var{nu} (degrees of freedom) are each either a
 ## scalar, used for every element, or an array giving one value per element
 ## at the same storage position.  With two arguments @var{Y} has the size of
@@ -18,10 +22,13 @@
 ##
 ## Randomness comes from Octave's @code{rand}, the values of one call per
 ## uniform, with the elements drawn in storage order: seeding
-## @code{rand ("state", k)} fixes every bit of the result.  Shapes
-## @code{nu / 2} below 1e-5 (including @code{nu <= 0}) give @var{s2} up to
-## rounding, @code{nu = 0} gives NaN, and a NaN or infinite @var{nu} gives
-## NaN.
+## @code{rand ("state", k)} fixes every bit of the result.
+##
+## The parameter values are not checked.  An element whose @var{nu} is
+## negative, or positive and below 2e-5, is @var{s2} up to rounding and uses
+## no random value (the gamma shape @code{nu / 2} is then taken as the gamma
+## draw itself).  @var{nu} = 0 (of either sign) gives NaN, as 0 / 0, and so
+## does a NaN or infinite @var{nu}, also without a random value.
 ##
 ## Octave's builtin @code{rand} hands these values over in blocks, which
 ## gives the same values and leaves the generator in the same state; a
@@ -56,6 +63,20 @@
 %!   assert (size (scaled_invchi2_draws (1, 4, 2.9, 3.2)), [2 3]);
 %!   assert (size (scaled_invchi2_draws (1, 4)), [1 1]);
 %!   assert (size (scaled_invchi2_draws (1, [])), [0 0]);
+%! unwind_protect_cleanup
+%!   rand ("state", s);
+%! end_unwind_protect
+
+%!test
+%! ## nu values that draw nothing: s2 up to rounding, or NaN
+%! s = rand ("state");
+%! unwind_protect
+%!   rand ("state", 4);
+%!   before = rand ("state");
+%!   nu = [-5, -1, -1e-300, 1e-300, 1.9e-5, 0, -0, NaN, Inf, -Inf];
+%!   y = scaled_invchi2_draws (3, nu);
+%!   assert (y, [3 3 3 3 3 NaN NaN NaN NaN NaN], 4 * eps);
+%!   assert (rand ("state"), before);
 %! unwind_protect_cleanup
 %!   rand ("state", s);
 %! end_unwind_protect

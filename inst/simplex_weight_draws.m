@@ -49,7 +49,9 @@
 %! w = simplex_weight_draws (3, 2000);
 %! plot (w(1, :) + w(2, :) / 2, w(2, :) * sqrt (3) / 2, ".");
 %! axis equal;
-%! title ("simplex_weight_draws (3, 2000): uniform on the triangle");
+%! xlabel ("w(1) + w(2) / 2");
+%! ylabel ("w(2) sqrt(3) / 2");
+%! title ("simplex_weight_draws (3, 2000): uniform on the triangle", "interpreter", "none");
 
 %!error <Too many output arguments\.> [a, b] = simplex_weight_draws (1)
 %!error <Wrong number of input arguments\.> simplex_weight_draws (1, 2, 3)

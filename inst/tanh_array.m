@@ -6,7 +6,14 @@
 ## beyond 18 in magnitude give exactly +1 or -1, values at or below 1.5e-8 in
 ## magnitude are returned unchanged (a negative zero stays negative), and
 ## values between use @code{1 - 2 / (exp (2*x) + 1)}.  NaN gives NaN.
-## Arguments after the first are ignored.
+## Arguments after the first are ignored.  Like @code{digamma_array}, it
+## drops dimensions beyond the second.
+##
+## Accuracy: the absolute error is below 5e-16 everywhere, but the formula
+## loses relative accuracy for small arguments: up to about 1e-8 just above
+## 1.5e-8, 2e-10 at 1e-6, 2e-14 at 0.01.  Use Octave's @code{tanh} where
+## the relative accuracy of small values matters (for example in
+## @code{tanh (x) / x}), and for single or complex values.
 ##
 ## Errors: "Wrong number of input arguments." (no argument) and "X must be a
 ## real double array.".

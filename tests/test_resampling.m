@@ -280,3 +280,12 @@
 %!error <W must hold finite> resample_residual ([1 Inf])
 %!error <W must hold finite> resample_stratified ([0 0])
 %!error <W must hold finite> resample_deterministic ([1e308 1e308])
+
+%!test
+%! ## Each resampler's help names the other four under See also, not itself.
+%! names = {"resample_multinomial", "resample_residual", "resample_stratified", ...
+%!          "resample_systematic", "resample_deterministic"};
+%! for k = 1:numel (names)
+%!   also = regexp (evalc (["help " names{k}]), "See also:([^.]*)\\.", "tokens", "once");
+%!   assert (sort (regexp (also{1}, "resample_\\w+", "match")), sort (names([1:k-1, k+1:end])));
+%! endfor
