@@ -2,6 +2,7 @@
 #
 #   make             build every module into build/ (installs Octave if it is missing)
 #   make test        build and run the whole suite
+#   make digests     rewrite tests/digests.txt (only when an output is meant to change)
 #   make demo        run the main example; make examples runs them all
 #   make SAN=1 test  the same suite against an AddressSanitizer + UBSan build in build-san/
 #   make fuzz        malformed calls from a seeded generator (SAN=1 for the sanitizer build)
@@ -62,7 +63,7 @@ PACKAGE := samplekit-$(VERSION)
 FUZZ_SEED ?= 1
 FUZZ_CALLS ?= 20000
 
-.PHONY: all test demo examples plot-deps bench clean deps fuzz memcheck dist pkgcheck mexcheck
+.PHONY: all test demo examples plot-deps bench clean deps fuzz memcheck dist pkgcheck mexcheck digests
 all: $(MODULES:%=$(BUILD)/%.mex) $(MODULES:%=$(BUILD)/%.m)
 
 deps:
@@ -97,6 +98,10 @@ test: all $(TEST_MODULES:%=$(BUILD)/tests/%.mex)
 $(BUILD)/tests/%.mex: %.cpp $$(LINK_$$*) $(HOST_LIB) $(HEADERS) | deps
 	@mkdir -p $(dir $@)
 	$(MKOCTFILE) --mex -o $@ $< $(LINK_$*) $(HOST_LIB)
+
+# The seeded calls' digests that the suite checks, written from this build.
+digests: all
+	$(OCTAVE_RUN) --eval "addpath ('$(BUILD)', 'tests/helpers'); write_digests ()"
 
 # Malformed calls from a seeded generator, in child processes with a time
 # limit: crashes, hangs and insane results are counted and named.
