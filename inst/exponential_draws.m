@@ -1,6 +1,7 @@
 ## -*- texinfo -*-
 ## @deftypefn  {} {@var{Y} =} exponential_draws (@var{mu})
 ## @deftypefnx {} {@var{Y} =} exponential_draws (@var{mu}, @var{M}, @var{N})
+## @deftypefnx {} {@var{Y} =} exponential_draws (@var{mu}, [@var{M} @var{N}])
 ## Exponential draws with mean @var{mu}.
 ##
 ## Each element of @var{Y} is @code{-mu * log (u)} for its own uniform
@@ -10,6 +11,9 @@
 ## is @var{M} x @var{N} (truncated toward zero), and an array @var{mu} must
 ## be @var{M} x @var{N}.  The values of @var{mu} are not checked: 0 gives
 ## zeros, a negative mean negative values.
+## The size may also be given as one vector @code{[@var{M} @var{N}]}, as
+## for @code{rand}: real numeric or logical, 1 x 2 or 2 x 1; any other
+## single argument in its place gives "Wrong number of input arguments.".
 ##
 ## Randomness: one call @code{rand (M, N)}, transformed in place in storage
 ## order; seeding @code{rand} fixes every bit.
@@ -34,6 +38,8 @@
 %!   assert (exponential_draws (2, 3, 4), a);
 %!   rand ("state", 43);
 %!   assert (exponential_draws (2 * ones (3, 4)), a);
+%!   rand ("state", 43);
+%!   assert (exponential_draws (2, int32 ([3 4])), a);   # the size as one vector
 %!   assert (all (a(:) > 0));
 %!   assert (size (exponential_draws (1, 2.9, 3.2)), [2 3]);
 %!   assert (size (exponential_draws (1, 0, 4)), [0 4]);

@@ -1,6 +1,7 @@
 ## -*- texinfo -*-
 ## @deftypefn  {} {@var{Y} =} gig_draws (@var{lambda}, @var{chi}, @var{psi})
 ## @deftypefnx {} {@var{Y} =} gig_draws (@var{lambda}, @var{chi}, @var{psi}, @var{M}, @var{N})
+## @deftypefnx {} {@var{Y} =} gig_draws (@var{lambda}, @var{chi}, @var{psi}, [@var{M} @var{N}])
 ## Draws from the generalised inverse Gaussian distribution.
 ##
 ## The density is proportional to
@@ -11,6 +12,9 @@
 ## same size), or 1 x 1; with @var{M} and @var{N} it is @var{M} x @var{N}
 ## (truncated toward zero), and every array parameter must be @var{M} x
 ## @var{N}.
+## The size may also be given as one vector @code{[@var{M} @var{N}]}, as
+## for @code{rand}: real numeric or logical, 1 x 2 or 2 x 1; any other
+## single argument in its place gives "Wrong number of input arguments.".
 ##
 ## The parameters must be finite with @code{chi >= 0} and @code{psi >= 0};
 ## @code{chi = 0} needs @code{lambda > 0} (the gamma distribution with shape
@@ -61,6 +65,8 @@
 %!   a = gig_draws (0.5, 2, 3, 4, 5);
 %!   rand ("state", 5);
 %!   assert (gig_draws (0.5 * ones (4, 5), 2, 3 * ones (4, 5)), a);
+%!   rand ("state", 5);
+%!   assert (gig_draws (0.5, 2, 3, [4 5]), a);   # the size as one vector
 %!   assert (size (a), [4 5]);
 %!   assert (all (a(:) > 0));
 %!   assert (size (gig_draws ([1 2; 3 4], 1, 1)), [2 2]);

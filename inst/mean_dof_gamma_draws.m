@@ -1,6 +1,7 @@
 ## -*- texinfo -*-
 ## @deftypefn  {} {@var{Y} =} mean_dof_gamma_draws (@var{s}, @var{nu})
 ## @deftypefnx {} {@var{Y} =} mean_dof_gamma_draws (@var{s}, @var{nu}, @var{M}, @var{N})
+## @deftypefnx {} {@var{Y} =} mean_dof_gamma_draws (@var{s}, @var{nu}, [@var{M} @var{N}])
 ## Gamma draws by mean and degrees of freedom.
 ##
 ## Each element of @var{Y} is a gamma draw with mean @var{s} and @var{nu}
@@ -15,6 +16,9 @@
 ## (1 x 1 when both are scalars); two array parameters must have the same
 ## size.  With @var{M} and @var{N}, @var{Y} is @var{M} x @var{N}; sizes are
 ## truncated toward zero and every array parameter must be @var{M} x @var{N}.
+## The size may also be given as one vector @code{[@var{M} @var{N}]}, as
+## for @code{rand}: real numeric or logical, 1 x 2 or 2 x 1; any other
+## single argument in its place gives "Wrong number of input arguments.".
 ##
 ## Randomness comes from Octave's @code{rand}, the values of one call per
 ## uniform, with the elements drawn in storage order: seeding
@@ -48,6 +52,8 @@
 %!   a = mean_dof_gamma_draws (2, 5, 3, 4);
 %!   rand ("state", 40);
 %!   assert (mean_dof_gamma_draws (2, 5, 3, 4), a);
+%!   rand ("state", 40);
+%!   assert (mean_dof_gamma_draws (2, 5, [3; 4]), a);   # the size as one vector
 %!   assert (size (a), [3 4]);
 %!   assert (all (a(:) > 0));
 %!   assert (size (mean_dof_gamma_draws (ones (2, 3), 4)), [2 3]);

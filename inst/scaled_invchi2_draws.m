@@ -1,6 +1,7 @@
 ## -*- texinfo -*-
 ## @deftypefn  {} {@var{Y} =} scaled_invchi2_draws (@var{s2}, @var{nu})
 ## @deftypefnx {} {@var{Y} =} scaled_invchi2_draws (@var{s2}, @var{nu}, @var{M}, @var{N})
+## @deftypefnx {} {@var{Y} =} scaled_invchi2_draws (@var{s2}, @var{nu}, [@var{M} @var{N}])
 ## Draw from the scaled inverse-chi-square distribution.
 ##
 ## Each element of @var{Y} is a draw of @code{@var{nu} * @var{s2} / X} with
@@ -19,6 +20,9 @@
 ## parameters must have the same size.  With @var{M} and @var{N}, @var{Y} is
 ## @var{M} x @var{N}; sizes are truncated toward zero and every array
 ## parameter must be @var{M} x @var{N}.
+## The size may also be given as one vector @code{[@var{M} @var{N}]}, as
+## for @code{rand}: real numeric or logical, 1 x 2 or 2 x 1; any other
+## single argument in its place gives "Wrong number of input arguments.".
 ##
 ## Randomness comes from Octave's @code{rand}, the values of one call per
 ## uniform, with the elements drawn in storage order: seeding
@@ -57,6 +61,8 @@
 %!   b = scaled_invchi2_draws (2, 5, 3, 4);
 %!   assert (size (a), [3 4]);
 %!   assert (a, b);                       # same seed, same bits
+%!   rand ("state", 42);
+%!   assert (scaled_invchi2_draws (2, 5, [3 4]), a);   # the size as one vector
 %!   assert (all (a(:) > 0));
 %!   assert (size (scaled_invchi2_draws (ones (2, 3), 4)), [2 3]);
 %!   assert (size (scaled_invchi2_draws (1, 4 * ones (2, 3))), [2 3]);
@@ -70,6 +76,7 @@
 %!error <Too many output arguments\.> [a, b] = scaled_invchi2_draws (1, 2, 3)
 %!error <Wrong number of input arguments\.> scaled_invchi2_draws (1, 2, 3)
 %!error <Wrong number of input arguments\.> scaled_invchi2_draws (1)
+%!error <Wrong number of input arguments\.> scaled_invchi2_draws (1, 2, [3 4 5])
 %!error <Size information is inconsistent\.> scaled_invchi2_draws (ones (2, 3), ones (3, 2))
 %!error <Size information is inconsistent\.> scaled_invchi2_draws (ones (3, 1), 1, 3, 2)
 %!error <Size arguments must be finite> scaled_invchi2_draws (1, 1, -1, 2)

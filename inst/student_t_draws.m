@@ -1,6 +1,7 @@
 ## -*- texinfo -*-
 ## @deftypefn  {} {@var{Y} =} student_t_draws (@var{nu})
 ## @deftypefnx {} {@var{Y} =} student_t_draws (@var{nu}, @var{M}, @var{N})
+## @deftypefnx {} {@var{Y} =} student_t_draws (@var{nu}, [@var{M} @var{N}])
 ## Draws from Student's t distribution.
 ##
 ## Each element of @var{Y} is a draw from the t distribution with @var{nu}
@@ -9,6 +10,9 @@
 ## argument @var{Y} has the size of @var{nu}; with @var{M} and @var{N} it is
 ## @var{M} x @var{N} (truncated toward zero), and an array @var{nu} must be
 ## @var{M} x @var{N}.
+## The size may also be given as one vector @code{[@var{M} @var{N}]}, as
+## for @code{rand}: real numeric or logical, 1 x 2 or 2 x 1; any other
+## single argument in its place gives "Wrong number of input arguments.".
 ##
 ## Randomness: first one call @code{randn (M, N)} fills the result with
 ## normals @var{z}; then, element by element in storage order, by the
@@ -44,6 +48,8 @@
 %!   a = student_t_draws ([1 2; 3 4]);
 %!   rand ("state", 42);  randn ("state", 42);
 %!   assert (student_t_draws ([1 2; 3 4]), a);
+%!   rand ("state", 42);  randn ("state", 42);
+%!   assert (student_t_draws ([1 2; 3 4], [2 2]), a);   # the size as one vector
 %!   assert (size (student_t_draws (4, 3, 5)), [3 5]);
 %!   assert (size (student_t_draws (1)), [1 1]);
 %!   assert (size (student_t_draws (zeros (0, 0))), [0 0]);

@@ -1,5 +1,6 @@
 // Y = exponential_draws (MU)
 // Y = exponential_draws (MU, M, N)
+// Y = exponential_draws (MU, [M N])
 //
 // Exponential draws with mean MU (a scalar or per-element values) by
 // inversion: each element is -mu * log(u) for its own uniform u, all taken

@@ -1,5 +1,6 @@
 // Y = gig_draws (LAMBDA, CHI, PSI)
 // Y = gig_draws (LAMBDA, CHI, PSI, M, N)
+// Y = gig_draws (LAMBDA, CHI, PSI, [M N])
 //
 // Draws from the generalised inverse Gaussian distribution, density
 // proportional to x^(lambda - 1) exp(-(chi / x + psi * x) / 2) for x > 0.
@@ -358,7 +359,6 @@ struct gig_call {
 
 gig_call read_call(int nlhs, int nrhs, const mxArray* prhs[]) {
   require_outputs_at_most(nlhs, 1);
-  require_input_count(nrhs == 3 || nrhs == 5);
   gig_call call{};
   call.size = params_size(3, nrhs, prhs);
   call.count = call.size.rows * call.size.cols;

@@ -1,5 +1,6 @@
 // Y = mean_dof_gamma_draws (S, NU)
 // Y = mean_dof_gamma_draws (S, NU, M, N)
+// Y = mean_dof_gamma_draws (S, NU, [M N])
 //
 // Gamma draws by mean S and degrees of freedom NU: shape nu / 2 and scale
 // 2 * s / nu, the distribution of s * X / nu with X chi-square(nu). Each

@@ -1,5 +1,6 @@
 // Y = scaled_invchi2_draws (S2, NU)
 // Y = scaled_invchi2_draws (S2, NU, M, N)
+// Y = scaled_invchi2_draws (S2, NU, [M N])
 //
 // Draws from the scaled inverse-chi-square distribution with NU degrees of
 // freedom and scale S2: each element is (s2 * nu / 2) / G with G a gamma

@@ -1,5 +1,6 @@
 // Y = student_t_draws (NU)
 // Y = student_t_draws (NU, M, N)
+// Y = student_t_draws (NU, [M N])
 //
 // Student-t draws with NU degrees of freedom (a scalar or per-element
 // values). The host's randn fills the whole output with normals z first;

@@ -18,13 +18,37 @@ bool dims_match(const mxArray* a, double rows, double cols) {
   return static_cast<double>(rows_of(a)) == rows && static_cast<double>(cols_of(a)) == cols;
 }
 
-// The (M, N) form shared by both size rules: M and N are read in that order,
-// then every array parameter must have exactly that shape. The range check
-// comes last so that a parameter that disagrees is reported as such.
-output_size size_from_args(const mxArray* m_arg, const mxArray* n_arg,
-                           const mxArray* const params[], int nparams) {
-  const double rows = read_size_arg(m_arg, "M");
-  const double cols = read_size_arg(n_arg, "N");
+// The classes and shape that make one argument a size vector [M N].
+bool is_size_vector(const mxArray* a) {
+  // Both counts: a 1 x 1 x 2 array has two elements but is no vector.
+  return is_real_number_class(a) && count_of(a) == 2 && mxGetNumberOfElements(a) == 2;
+}
+
+// Element i of a size vector, whatever its class (mxGetPr is safe on
+// doubles only).
+double size_vector_element(const mxArray* a, int i) {
+  const void* data = mxGetData(a);
+  switch (mxGetClassID(a)) {
+    case mxDOUBLE_CLASS: return static_cast<const double*>(data)[i];
+    case mxSINGLE_CLASS: return static_cast<const float*>(data)[i];
+    case mxLOGICAL_CLASS: return static_cast<const mxLogical*>(data)[i];
+    case mxINT8_CLASS: return static_cast<const int8_t*>(data)[i];
+    case mxUINT8_CLASS: return static_cast<const uint8_t*>(data)[i];
+    case mxINT16_CLASS: return static_cast<const int16_t*>(data)[i];
+    case mxUINT16_CLASS: return static_cast<const uint16_t*>(data)[i];
+    case mxINT32_CLASS: return static_cast<const int32_t*>(data)[i];
+    case mxUINT32_CLASS: return static_cast<const uint32_t*>(data)[i];
+    case mxINT64_CLASS: return static_cast<const int64_t*>(data)[i];
+    case mxUINT64_CLASS: return static_cast<const uint64_t*>(data)[i];
+    default: return NAN;  // not reached: is_size_vector admits no other class
+  }
+}
+
+// The sized forms shared by every size rule: M and N, already read, and
+// truncated toward zero as the separate arguments are; then every array
+// parameter must have exactly that shape. The range check comes last so
+// that a parameter that disagrees is reported as such.
+output_size sized_output(double rows, double cols, const mxArray* const params[], int nparams) {
   for (int k = 0; k < nparams; ++k) {
     if (!is_scalar_shape(params[k]) && !dims_match(params[k], rows, cols))
       fail("sizeMismatch", msg_size_inconsistent);
@@ -107,6 +131,8 @@ param_source read_param(const mxArray* a, const char* name, int32_t count) {
 }
 
 output_size params_size(int nparams, int nrhs, const mxArray* prhs[]) {
+  const bool size_vector = nrhs == nparams + 1 && is_size_vector(prhs[nparams]);
+  require_input_count(nrhs == nparams || nrhs == nparams + 2 || size_vector);
   // The first array parameter fixes the shape that every other one must have.
   const mxArray* shape = nullptr;
   for (int k = 0; k < nparams; ++k) {
@@ -118,20 +144,23 @@ output_size params_size(int nparams, int nrhs, const mxArray* prhs[]) {
     }
   }
   if (nrhs == nparams) return size_of_array(shape != nullptr ? shape : prhs[nparams - 1]);
-  return size_from_args(prhs[nparams], prhs[nparams + 1], prhs, nparams);
+  if (size_vector) {
+    const mxArray* dims = prhs[nparams];
+    return sized_output(std::trunc(size_vector_element(dims, 0)),
+                        std::trunc(size_vector_element(dims, 1)), prhs, nparams);
+  }
+  const double rows = read_size_arg(prhs[nparams], "M");
+  const double cols = read_size_arg(prhs[nparams + 1], "N");
+  return sized_output(rows, cols, prhs, nparams);
 }
 
 output_size two_param_size(int nrhs, const mxArray* prhs[]) { return params_size(2, nrhs, prhs); }
 
-output_size one_param_size(int nrhs, const mxArray* prhs[]) {
-  if (nrhs == 1) return size_of_array(prhs[0]);
-  return size_from_args(prhs[1], prhs[2], prhs, 1);
-}
+output_size one_param_size(int nrhs, const mxArray* prhs[]) { return params_size(1, nrhs, prhs); }
 
 two_param_call read_two_param_call(int nlhs, int nrhs, const mxArray* prhs[],
                                    const char* first, const char* second) {
   require_outputs_at_most(nlhs, 1);
-  require_input_count(nrhs == 2 || nrhs == 4);
   two_param_call call{};
   call.size = two_param_size(nrhs, prhs);
   call.count = call.size.rows * call.size.cols;
@@ -142,7 +171,6 @@ two_param_call read_two_param_call(int nlhs, int nrhs, const mxArray* prhs[],
 
 one_param_call read_one_param_call(int nlhs, int nrhs, const mxArray* prhs[], const char* name) {
   require_outputs_at_most(nlhs, 1);
-  require_input_count(nrhs == 1 || nrhs == 3);
   one_param_call call{};
   call.size = one_param_size(nrhs, prhs);
   call.count = call.size.rows * call.size.cols;

@@ -64,19 +64,26 @@ inline double param_at(const param_source& p, int32_t i) {
   return p.values != nullptr ? p.values[i] : p.scalar;
 }
 
-// Output size of draws with `nparams` parameters, (P1, ..., Pk) or
-// (P1, ..., Pk, M, N): every array parameter (one with more than one row
-// or column) must have the shape of the first, "Size information is
-// inconsistent." otherwise. Without M and N the output takes that shape, or
-// with no array parameter the shape of the last parameter.
+// Output size of draws with `nparams` parameters, (P1, ..., Pk),
+// (P1, ..., Pk, M, N) or (P1, ..., Pk, [M N]), and first the input count
+// that these forms allow ("Wrong number of input arguments." otherwise).
+// [M N] is a size vector: real numeric or logical, not complex, not
+// sparse, 1 x 2 or 2 x 1, as Octave's rand ([M N]) takes it; any other
+// single argument after the parameters leaves the input count wrong.
+// Every array parameter (one with more than one row or column) must have
+// the shape of the first, "Size information is inconsistent." otherwise.
+// Without a size the output takes that shape, or with no array parameter
+// the shape of the last parameter; with one, every array parameter must be
+// M x N.
 output_size params_size(int nparams, int nrhs, const mxArray* prhs[]);
-// Output size of the two-parameter draws: (P1, P2) or (P1, P2, M, N).
+// Output size of the two-parameter draws: (P1, P2), (P1, P2, M, N) or
+// (P1, P2, [M N]).
 output_size two_param_size(int nrhs, const mxArray* prhs[]);
-// Output size of the one-parameter draws: (P) or (P, M, N).
+// Output size of the one-parameter draws: (P), (P, M, N) or (P, [M N]).
 output_size one_param_size(int nrhs, const mxArray* prhs[]);
 
 // Everything an array draw needs before its output exists, checked in order:
-// at most one output, the input count, the size rule, the parameters.
+// at most one output, the input count and the size rule, the parameters.
 struct two_param_call {
   output_size size;
   int32_t count;

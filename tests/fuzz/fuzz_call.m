@@ -51,7 +51,7 @@ function m = mutate_metric (m, pool, pick)
 endfunction
 
 function b = valid_calls ()
-  two = {{2, 5}, {2, 5, 3, 2}, {[1 2; 3 4], 4}, {1, [3 4 5], 1, 3}};
+  two = {{2, 5}, {2, 5, 3, 2}, {[1 2; 3 4], 4}, {1, [3 4 5], 1, 3}, {[1 2], 4, [1 2]}};
   w = {{[1 2 3]}, {[0.5 0.25 0.25], 4}, {[1 0 2 1], 2, 3}};
   metric = struct ("type", "metric_euclidean", "lengthScale", [1 2], ...
                    "components", {{1, [2 3]}}, "deltadist", logical ([0 1]));
@@ -60,8 +60,8 @@ function b = valid_calls ()
   b.scaled_invchi2_draw = {{2, 5}};
   b.mean_dof_gamma_draws = two;
   b.mean_dof_gamma_draw = {{2, 5}};
-  b.student_t_draws = {{4}, {[1 2; 3 0.5]}, {4, 3, 2}, {1, 2, 2}};
-  b.exponential_draws = {{2}, {[1 2 3]}, {1, 3, 4}};
+  b.student_t_draws = {{4}, {[1 2; 3 0.5]}, {4, 3, 2}, {1, 2, 2}, {4, int8([3; 2])}};
+  b.exponential_draws = {{2}, {[1 2 3]}, {1, 3, 4}, {1, [3 4]}};
   b.simplex_weight_draws = {{3}, {3, 4}};
   b.gig_ars_draw = {{2, 3, 1.5, 0.5, 2}, {1, 4, 0, 1, 1}};
   b.bayes_boot_mean = {{[1 2; 3 4; 5 6]}, {[1; 2; 3], 3}, {[1 2; 3 4; 5 6], 2, [1; 2; 3]}};
@@ -71,7 +71,8 @@ function b = valid_calls ()
   b.resample_stratified = w;
   b.resample_deterministic = w;
   b.resample_systematic = w;
-  b.gig_draws = {{0.5, 2, 3}, {[1 -2], 1, [2 3]}, {0.5, 2, 3, 2, 3}, {-1, 2, 0, 1, 2}, {2, 0, 1}};
+  b.gig_draws = {{0.5, 2, 3}, {[1 -2], 1, [2 3]}, {0.5, 2, 3, 2, 3}, {-1, 2, 0, 1, 2}, {2, 0, 1}, ...
+                 {0.5, 2, 3, [2 3]}};
   b.digamma_array = {{[1 0.5 -0.5]}, {[1 2; 3 4]}};
   b.tanh_array = {{[-20 0 1e-9 3]}};
   b.metric_distance_matrix = {{metric, [1 2 3; 4 5 6; 7 8 8]}};

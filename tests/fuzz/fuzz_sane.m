@@ -30,6 +30,12 @@ function s = implied_size (name, args)
   dims = @(a) [rows(a), columns(a)];
   sz = @(m, n) [fix(double (m(1))), fix(double (n(1)))];   # first elements count
   is_array = @(a) rows (a) > 1 || columns (a) > 1;
+  nparams = struct ("scaled_invchi2_draws", 2, "mean_dof_gamma_draws", 2, "student_t_draws", 1, ...
+                    "exponential_draws", 1, "gig_draws", 3);
+  if (isfield (nparams, name) && numel (args) == nparams.(name) + 1)
+    s = sz (args{end}(1), args{end}(2));     # the size as one vector [M N]
+    return;
+  endif
   switch (name)
     case {"scaled_invchi2_draws", "mean_dof_gamma_draws"}
       if (numel (args) == 4)
