@@ -35,6 +35,8 @@ endif
 include src/modules.mk
 MODULES := $(RV_MODULES) $(ARS_MODULES) $(RESAMPLING_MODULES) $(DIRICHLET_MODULES) \
            $(PLAIN_MODULES) $(SPECIAL_MODULES)
+# Functions written in Octave itself, installed beside the modules.
+M_FUNCTIONS := samplekit_worker_seed
 
 # Test-only modules: built from tests/ sources for the suite, never installed.
 TEST_MODULES := rv_harness ars_harness
@@ -64,7 +66,7 @@ FUZZ_SEED ?= 1
 FUZZ_CALLS ?= 20000
 
 .PHONY: all test demo examples plot-deps bench clean deps fuzz memcheck dist pkgcheck mexcheck digests
-all: $(MODULES:%=$(BUILD)/%.mex) $(MODULES:%=$(BUILD)/%.m)
+all: $(MODULES:%=$(BUILD)/%.mex) $(MODULES:%=$(BUILD)/%.m) $(M_FUNCTIONS:%=$(BUILD)/%.m)
 
 deps:
 	@command -v $(MKOCTFILE) >/dev/null 2>&1 || { \
@@ -130,6 +132,7 @@ dist:
 	cp DESCRIPTION INDEX NEWS COPYING build/dist/$(PACKAGE)/
 	cp pkg/Makefile build/dist/$(PACKAGE)/src/Makefile
 	cp pkg/PKG_DEL build/dist/$(PACKAGE)/inst/PKG_DEL
+	cp $(M_FUNCTIONS:%=inst/%.m) build/dist/$(PACKAGE)/inst/
 	cp $(MODULES:%=inst/%.m) build/dist/$(PACKAGE)/src/help/
 	printf '%s.mex\n' $(MODULES) > build/dist/$(PACKAGE)/src/FILES
 	tar -czf $(PACKAGE).tar.gz -C build/dist $(PACKAGE)

@@ -29,6 +29,7 @@ function samplekit_build (folder)
       copyfile (fullfile (root, "inst", [m{1} ".m"]), folder);
     endfor
   endfor
+  copyfile (fullfile (root, "inst", "samplekit_worker_seed.m"), folder);   # written in Octave, no module
   printf ("samplekit: %d modules built in %s\n", sum (cellfun (@numel, groups(:, 1))), folder);
 endfunction
 

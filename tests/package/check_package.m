@@ -10,6 +10,8 @@ function check_package (tarball)
            "bayes_boot_percentiles", "resample_multinomial", "resample_residual", ...
            "resample_stratified", "resample_deterministic", "resample_systematic", ...
            "gig_draws", "digamma_array", "tanh_array", "metric_distance_matrix"};
+  m_functions = {"samplekit_worker_seed"};   # written in Octave: NAME.m, not a module
+  names = [names, m_functions];
   prefix = tempname ();
   mkdir (prefix);
   pkg ("prefix", prefix, prefix);
@@ -21,7 +23,11 @@ function check_package (tarball)
   for k = 1:numel (names)
     text = evalc (sprintf ("help %s", names{k}));
     where = which (names{k});
-    if (! isempty (regexp (text, ["\\n -- .*" names{k} " \\("], "once")) && ! isempty (regexp (where, "\\.mex$", "once")))
+    file_type = "\\.mex$";
+    if (any (strcmp (names{k}, m_functions)))
+      file_type = "\\.m$";
+    endif
+    if (! isempty (regexp (text, ["\\n -- .*" names{k} " \\("], "once")) && ! isempty (regexp (where, file_type, "once")))
       passed += 1;
     else
       failed += 1;
