@@ -19,25 +19,8 @@ J = 8;
 per_group = 12;
 true_theta = 5 + 2 * randn (1, J);
 y = true_theta + 3 * randn (per_group, J);
-n = numel (y);
-nu0 = 2;  s0 = 4;  nu1 = 2;  s1 = 1;
-
 sweeps = 5000;
-trace = zeros (sweeps, 3 + J);
-theta = mean (y);  mu = mean (theta);  sigma2 = var (y(:));  tau2 = var (theta);
-for k = 1:sweeps
-  precision = per_group / sigma2 + 1 / tau2;
-  theta = (sum (y) / sigma2 + mu / tau2) / precision + randn (1, J) / sqrt (precision);
-  mu = mean (theta) + sqrt (tau2 / J) * randn ();
-  sse = sum (sum ((y - theta) .^ 2));
-  if (mod (k, 2))
-    sigma2 = 1 / mean_dof_gamma_draw ((nu0 + n) / (nu0 * s0 + sse), nu0 + n);
-  else
-    sigma2 = scaled_invchi2_draw ((nu0 * s0 + sse) / (nu0 + n), nu0 + n);
-  endif
-  tau2 = scaled_invchi2_draw ((nu1 * s1 + sum ((theta - mu) .^ 2)) / (nu1 + J), nu1 + J);
-  trace(k, :) = [mu, sigma2, tau2, theta];
-endfor
+trace = gibbs_chain (y, sweeps);   # continues the streams that made the data
 
 kept = trace(1001:end, :);
 names = [{"mu", "sigma2", "tau2"}, arrayfun(@(j) sprintf ("theta(%d)", j), 1:J, "uniformoutput", false)];

@@ -19,7 +19,8 @@ endif
 figures = {"particle_filter", {"particle_filter_states.png", "particle_filter_spread.png"};
            "gibbs_hierarchical", {"gibbs_traces.png"};
            "bootstrap_intervals", {"bootstrap_mean.png", "bootstrap_percentiles.png"};
-           "gig_density", {"gig_density.png"}};
+           "gig_density", {"gig_density.png"};
+           "parallel_chains", {}};
 passed = 0;
 failed = 0;
 for k = 1:rows (figures)
