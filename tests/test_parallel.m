@@ -17,6 +17,28 @@
 %!  cleanup = onCleanup (@() cellfun (@(g, s) feval (g, "state", s), names, saved));
 %!endfunction
 
+%!function run_client (mode, prefix, examples)
+%!  ## Runs tests/parallel/parallel_client.m MODE in a child Octave, within
+%!  ## 60 s, behind PREFIX (a command that the child's command line follows),
+%!  ## and fails unless it reports the serial run's bits.
+%!  quoted = @(s) ["'" strrep(s, "'", "'\\''") "'"];
+%!  tests = fileparts (fileparts (which ("worker_job")));
+%!  sanitizer = getenv ("ASAN_OPTIONS");
+%!  if (! isempty (sanitizer))
+%!    sanitizer = sprintf ("ASAN_OPTIONS=%s:suppressions=%s ", sanitizer,
+%!                         quoted (fullfile (tests, "parallel", "asan.supp")));
+%!  endif
+%!  command = sprintf ("%stimeout -k 5 60 %s %s --no-history -q %s %s %s %s %s 2>&1", sanitizer, prefix,
+%!                     quoted (fullfile (OCTAVE_HOME (), "bin", "octave-cli")),
+%!                     quoted (fullfile (tests, "parallel", "parallel_client.m")), mode,
+%!                     quoted (fileparts (which ("gig_draws"))), quoted (fullfile (tests, "helpers")),
+%!                     quoted (examples));
+%!  [status, output] = system (command);
+%!  if (status != 0 || isempty (strfind (output, [mode ": 4 jobs equal the serial run bit for bit"])))
+%!    error ("%s failed (status %d):\n%s", mode, status, output);
+%!  endif
+%!endfunction
+
 %!test
 %! ## Split R-hat and ESS against chains whose answers are known: independent
 %! ## draws (R-hat 1, ESS the draw count), AR(1) with phi = 0.9 (ESS
@@ -47,46 +69,21 @@
 %!test
 %! ## parcellfun: each job's bits do not depend on the process, the order or
 %! ## the number of workers, and distinct jobs draw distinct streams.
-%! if (! have_parallel)
-%!   return;
+%! if (have_parallel)
+%!   run_client ("parcellfun", "", examples);
 %! endif
-%! pkg load parallel
-%! addpath (examples);
-%! unwind_protect
-%!   guard = saved_generators ();
-%!   y = 5 + randn (6, 4);
-%!   job = @(k) worker_job (y, k);
-%!   serial = cellfun (job, {1, 2, 3, 4}, "UniformOutput", false);
-%!   parallel = parcellfun (2, job, {4, 3, 2, 1}, "UniformOutput", false, "VerboseLevel", 0);
-%!   assert (isequal (parallel, fliplr (serial)));
-%!   chains = cellfun (@(r) r{1}(:, 2), serial, "UniformOutput", false);
-%!   assert (rows (unique ([chains{:}]', "rows")), 4);
-%! unwind_protect_cleanup
-%!   rmpath (examples);
-%!   pkg unload parallel
-%! end_unwind_protect
 
 %!test
-%! ## netcellfun on a server on 127.0.0.1, in private network, mount and pid
-%! ## namespaces (root only) that keep the traffic, the server's files and
-%! ## its processes inside them; 60 s at most.
+%! ## The same with netcellfun on a server at 127.0.0.1, inside private
+%! ## network, mount and pid namespaces (root only) that keep the traffic,
+%! ## the server's files and its processes inside them.
 %! if (! have_parallel)
 %!   return;
 %! endif
-%! [status, ~] = system (["unshare --net --mount --pid --fork true && command -v ip && command -v setpriv"]);
+%! [status, ~] = system ("unshare --net --mount --pid --fork true && command -v ip && command -v setpriv");
 %! if (status != 0)
 %!   printf ("skipped netcellfun: a private network namespace needs root, unshare, ip and setpriv\n");
 %!   return;
 %! endif
-%! quoted = @(s) ["'" strrep(s, "'", "'\\''") "'"];
-%! tests = fileparts (fileparts (which ("worker_job")));
-%! client = fullfile (tests, "parallel", "netcellfun_client.m");
-%! folders = cellfun (@(f) fileparts (which (f)), {"gig_draws", "worker_job"}, "UniformOutput", false);
-%! inside = "mount -t tmpfs -o mode=1777 tmpfs /tmp && ip link set lo up && exec \"$@\"";
-%! command = sprintf ("timeout -k 5 60 unshare --net --mount --pid --fork --kill-child sh -c %s sh %s --no-history -q %s %s %s %s 2>&1",
-%!                    quoted (inside), quoted (fullfile (OCTAVE_HOME (), "bin", "octave-cli")), quoted (client),
-%!                    quoted (folders{1}), quoted (folders{2}), quoted (examples));
-%! [status, output] = system (command);
-%! if (status != 0 || isempty (strfind (output, "netcellfun: 4 jobs equal the serial run bit for bit")))
-%!   error ("netcellfun on a loopback server failed (status %d):\n%s", status, output);
-%! endif
+%! run_client ("netcellfun", ["unshare --net --mount --pid --fork --kill-child sh -c " ...
+%!             "'mount -t tmpfs -o mode=1777 tmpfs /tmp && ip link set lo up && exec \"$@\"' sh"], examples);
