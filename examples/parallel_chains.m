@@ -5,15 +5,15 @@
 ## Each chain seeds itself first with samplekit_worker_seed (MASTER, K), so
 ## its draws depend on (MASTER, K) alone, not on the process that runs it:
 ## the parallel and the serial run give the same bits. The script checks
-## that, prints the speed-up, and combines the chains into split R-hat and
-## effective sample sizes. Without the parallel package it says how to
+## that, prints the speed-up, combines the chains into split R-hat and
+## effective sample sizes, and saves the chains' traces of mu. Without the parallel package it says how to
 ## install it and runs the chains serially only.
 ##
 ##   sudo apt-get install octave-parallel
 ##   octave-cli --no-history -q examples/parallel_chains.m
 
 addpath (fileparts (mfilename ("fullpath")));
-example_setup ();
+out = example_setup ();
 rand ("state", 11);
 randn ("state", 11);
 groups = 8;
@@ -60,3 +60,13 @@ for p = 1:columns (draws)
   printf ("  %-10s %9.3f %9.3f %8.4f %8.0f\n", names{p}, mean (values(:)), std (values(:)), rhat(p), ess(p));
 endfor
 printf ("  %d draws kept in all; R-hat near 1 says the chains agree\n", numel (draws(:, 1, :)));
+
+f = figure ();
+plot (burn_in + (1:500), squeeze (draws(1:500, 1, :)));
+legend (arrayfun (@(k) sprintf ("chain %d", k), 1:chains, "UniformOutput", false),
+        "location", "southoutside", "orientation", "horizontal");
+xlabel ("sweep");
+ylabel ("mu");
+title ("Four chains, each seeded by samplekit_worker_seed (2026, k)", "interpreter", "none");
+print (f, "-dpng", fullfile (out, "parallel_chains.png"));
+printf ("  figure: %s\n", fullfile (out, "parallel_chains.png"));
