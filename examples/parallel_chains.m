@@ -13,7 +13,7 @@
 ##   octave-cli --no-history -q examples/parallel_chains.m
 
 addpath (fileparts (mfilename ("fullpath")));
-out = example_setup ();
+example_setup ();
 rand ("state", 11);
 randn ("state", 11);
 groups = 8;
@@ -61,12 +61,15 @@ for p = 1:columns (draws)
 endfor
 printf ("  %d draws kept in all; R-hat near 1 says the chains agree\n", numel (draws(:, 1, :)));
 
-f = figure ();
-plot (burn_in + (1:500), squeeze (draws(1:500, 1, :)));
-legend (arrayfun (@(k) sprintf ("chain %d", k), 1:chains, "UniformOutput", false),
-        "location", "southoutside", "orientation", "horizontal");
-xlabel ("sweep");
-ylabel ("mu");
-title ("Four chains, each seeded by samplekit_worker_seed (2026, k)", "interpreter", "none");
-print (f, "-dpng", fullfile (out, "parallel_chains.png"));
-printf ("  figure: %s\n", fullfile (out, "parallel_chains.png"));
+[png, can_draw] = example_setup ("parallel_chains.png");
+if (can_draw)
+  f = figure ();
+  plot (burn_in + (1:500), squeeze (draws(1:500, 1, :)));
+  legend (arrayfun (@(k) sprintf ("chain %d", k), 1:chains, "UniformOutput", false),
+          "location", "southoutside", "orientation", "horizontal");
+  xlabel ("sweep");
+  ylabel ("mu");
+  title ("Four chains, each seeded by samplekit_worker_seed (2026, k)", "interpreter", "none");
+  print (f, "-dpng", png{1});
+  printf ("  figure: %s\n", png{1});
+endif
