@@ -80,6 +80,9 @@ unwind_protect
 unwind_protect_cleanup
   if (exist ("connections", "var"))
     sclose (connections);
-    pserver ("kill");
+    ## pserver ("kill") does this too, but needs the hostname command.
+    for pid_file = glob ("/tmp/.octave-*.pid")'
+      kill (str2double (fileread (pid_file{1})), 15);
+    endfor
   endif
 end_unwind_protect
