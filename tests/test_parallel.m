@@ -11,12 +11,6 @@
 %! endif
 %! examples = fullfile (fileparts (fileparts (fileparts (which ("worker_job")))), "examples");
 
-%!function cleanup = saved_generators ()
-%!  names = {"rand", "randn", "rande", "randg", "randp"};
-%!  saved = cellfun (@(g) feval (g, "state"), names, "UniformOutput", false);
-%!  cleanup = onCleanup (@() cellfun (@(g, s) feval (g, "state", s), names, saved));
-%!endfunction
-
 %!function run_client (mode, prefix, examples)
 %!  ## Runs tests/parallel/parallel_client.m MODE in a child Octave, within
 %!  ## 60 s, behind PREFIX (a command that the child's command line follows),
@@ -45,8 +39,7 @@
 %! ## N (1 - phi) / (1 + phi)), and one chain off by 3 sd (R-hat well above 1).
 %! addpath (examples);
 %! unwind_protect
-%!   guard = saved_generators ();
-%!   randn ("state", 5);
+%!   guard = seeded (5);
 %!   noise = randn (2000, 1, 4);
 %!   ar = filter (1, [1 -0.9], noise);
 %!   shifted = noise + cat (3, 0, 0, 0, 3);
