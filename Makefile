@@ -34,7 +34,7 @@ endif
 
 include src/modules.mk
 MODULES := $(RV_MODULES) $(ARS_MODULES) $(RESAMPLING_MODULES) $(DIRICHLET_MODULES) \
-           $(PLAIN_MODULES) $(SPECIAL_MODULES) $(GIG_MODULES)
+           $(PLAIN_MODULES) $(SPECIAL_MODULES) $(GIG_MODULES) $(PG_MODULES)
 # Functions written in Octave itself, installed beside the modules.
 M_FUNCTIONS := samplekit_worker_seed
 
@@ -42,7 +42,7 @@ M_FUNCTIONS := samplekit_worker_seed
 TEST_MODULES := rv_harness ars_harness
 
 HEADERS := $(wildcard src/*/*.h)
-vpath %.cpp src/draws src/ars src/bootstrap src/resampling src/special src/metric src/gig tests/harness
+vpath %.cpp src/draws src/ars src/bootstrap src/resampling src/special src/metric src/gig src/polya_gamma tests/harness
 
 RV_LIB := $(BUILD)/librandom_variates.a
 ARS_OBJ := $(BUILD)/obj/ars/ars.o
@@ -57,6 +57,7 @@ $(foreach m,$(RESAMPLING_MODULES),$(eval LINK_$(m) := $(RESAMPLING_OBJ)))
 $(foreach m,$(DIRICHLET_MODULES),$(eval LINK_$(m) := $(DIRICHLET_OBJ)))
 LINK_digamma_array := $(BUILD)/obj/special/digamma.o
 LINK_gig_draws := $(GIG_SOURCES:%.cpp=$(BUILD)/obj/%.o)
+LINK_polya_gamma_draws := $(BUILD)/obj/polya_gamma/jacobi_plan.o $(BUILD)/obj/polya_gamma/jacobi_draw.o $(RV_LIB)
 LINK_rv_harness := $(RV_LIB)
 LINK_ars_harness := $(ARS_OBJ) $(RV_LIB)
 
