@@ -20,7 +20,8 @@ figures = {"particle_filter", {"particle_filter_states.png", "particle_filter_sp
            "gibbs_hierarchical", {"gibbs_traces.png"};
            "bootstrap_intervals", {"bootstrap_mean.png", "bootstrap_percentiles.png"};
            "gig_density", {"gig_density.png"};
-           "parallel_chains", {"parallel_chains.png"}};
+           "parallel_chains", {"parallel_chains.png"};
+           "polya_gamma_logistic", {"polya_gamma_logistic.png"}};
 passed = 0;
 failed = 0;
 for k = 1:rows (figures)

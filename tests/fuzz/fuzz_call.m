@@ -73,6 +73,7 @@ function b = valid_calls ()
   b.resample_systematic = w;
   b.gig_draws = {{0.5, 2, 3}, {[1 -2], 1, [2 3]}, {0.5, 2, 3, 2, 3}, {-1, 2, 0, 1, 2}, {2, 0, 1}, ...
                  {0.5, 2, 3, [2 3]}};
+  b.polya_gamma_draws = {{1, 0}, {[0.5 3.7], [-2 10]}, {2.5, 1, 2, 3}, {[1; 2], 0.5, 2, 1}, {1, 0, [2 3]}};
   b.digamma_array = {{[1 0.5 -0.5]}, {[1 2; 3 4]}};
   b.tanh_array = {{[-20 0 1e-9 3]}};
   b.metric_distance_matrix = {{metric, [1 2 3; 4 5 6; 7 8 8]}};

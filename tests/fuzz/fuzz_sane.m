@@ -21,7 +21,7 @@ function why = fuzz_sane (name, args, r)
     endif
   elseif (strcmp (name, "metric_distance_matrix") && ! isequaln (r, r'))
     why = "not symmetric";
-  elseif (strcmp (name, "gig_draws") && any (r(:) < 0))
+  elseif (any (strcmp (name, {"gig_draws", "polya_gamma_draws"})) && any (r(:) < 0))
     why = "a negative draw";
   endif
 endfunction
@@ -31,13 +31,13 @@ function s = implied_size (name, args)
   sz = @(m, n) [fix(double (m(1))), fix(double (n(1)))];   # first elements count
   is_array = @(a) rows (a) > 1 || columns (a) > 1;
   nparams = struct ("scaled_invchi2_draws", 2, "mean_dof_gamma_draws", 2, "student_t_draws", 1, ...
-                    "exponential_draws", 1, "gig_draws", 3);
+                    "exponential_draws", 1, "gig_draws", 3, "polya_gamma_draws", 2);
   if (isfield (nparams, name) && numel (args) == nparams.(name) + 1)
     s = sz (args{end}(1), args{end}(2));     # the size as one vector [M N]
     return;
   endif
   switch (name)
-    case {"scaled_invchi2_draws", "mean_dof_gamma_draws"}
+    case {"scaled_invchi2_draws", "mean_dof_gamma_draws", "polya_gamma_draws"}
       if (numel (args) == 4)
         s = sz (args{3}, args{4});
       elseif (is_array (args{1}))
