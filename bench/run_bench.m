@@ -34,6 +34,7 @@ xr = round (3 * rand (2000, 10));
 s2_n = 0.5 + 3 * rand (n, 1);
 nu_n = 0.5 + 10 * rand (n, 1);
 lambda_n = -3 + 6 * rand (n, 1);
+z_pg = 2 * randn (1e5, 1);
 
 ## {name, elements, plug-in, peer, limit}: the limit is {job, count,
 ## uniforms, normals, parameters...} for bench_limit, or {} where the target
@@ -58,6 +59,10 @@ jobs = {
   "gig_draws(0.5, 2, 3) 1e6", n, @() gig_draws(0.5, 2, 3, n, 1), [], {};
   "gig_draws(0.2, 0.05, 0.05) 1e6", n, @() gig_draws(0.2, 0.05, 0.05, n, 1), [], {};
   "gig_draws per-element 1e6", n, @() gig_draws(lambda_n, 2, 3), [], {};
+  "polya_gamma_draws(1, 0) 1e5", 1e5, @() polya_gamma_draws(1, 0, 1e5, 1), @() pg_series_peer(1, 0, 1e5), {};
+  "polya_gamma_draws(1, z) per-element 1e5", 1e5, @() polya_gamma_draws(1, z_pg), @() pg_series_peer(1, z_pg, 1e5), {};
+  "polya_gamma_draws(10, z) per-element 1e5", 1e5, @() polya_gamma_draws(10, z_pg), @() pg_series_peer(10, z_pg, 1e5), {};
+  "polya_gamma_draws(50, z) per-element 1e5", 1e5, @() polya_gamma_draws(50, z_pg), @() pg_series_peer(50, z_pg, 1e5), {};
   "digamma_array 1e6", n, @() digamma_array(xd), @() psi(xd), {};
   "tanh_array 1e6", n, @() tanh_array(xt), @() tanh(xt), {};
   "metric_distance_matrix 2000x10", 2000 ^ 2, @() metric_distance_matrix(single_metric, xm), @() sqrt(max(sumsq(xm, 2) + sumsq(xm, 2)' - 2 * (xm * xm'), 0)), {};
@@ -67,6 +72,13 @@ jobs = {
 
 function y = normalise_columns (e)
   y = e ./ sum (e);
+endfunction
+
+## What an Octave user writes without a PG sampler: the definition's sum of
+## gammas cut at 200 terms (an approximation, biased low by about b / 800).
+function x = pg_series_peer (b, z, n)
+  k = 1:200;
+  x = sum (randg (b, n, 200) ./ ((k - 0.5) .^ 2 + z .^ 2 / (4 * pi ^ 2)), 2) / (2 * pi ^ 2);
 endfunction
 
 function r = boot_mean_peer (x, b)
