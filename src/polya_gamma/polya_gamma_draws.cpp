@@ -47,7 +47,7 @@ two_param_call read_call(int nlhs, int nrhs, const mxArray* prhs[]) {
 // The plans of one (b, z): floor(b) whole pieces, 0 to 2 fractional ones.
 struct element_plan {
   double b, z;
-  double whole;
+  int32_t whole;  // b <= 1e6
   int fractions;
   jstar_plan one;
   jstar_plan fraction;
@@ -58,8 +58,9 @@ void plan_element(double b, double z, element_plan* e) {
   e->b = b;
   e->z = z;
   const double c = std::fabs(z) / 2;
-  e->whole = std::floor(b);
-  const double h = b - e->whole;  // exact: b < 2^52
+  const double whole = std::floor(b);
+  e->whole = static_cast<int32_t>(whole);
+  const double h = b - whole;  // exact: b < 2^52
   e->fractions = h == 0 ? 0 : h <= 0.5 ? 1 : 2;
   if (e->whole > 0) e->one = jstar_plan_for(1, c);
   if (e->fractions > 0) e->fraction = jstar_plan_for(e->fractions == 1 ? h : h / 2, c);
@@ -81,7 +82,7 @@ double next_piece(const jstar_plan& plan, draw_state* state) {
 
 double draw_element(const element_plan& e, draw_state* state) {
   double sum = 0;
-  for (double k = 0; k < e.whole && !state->failed; ++k) sum += next_piece(e.one, state);
+  for (int32_t k = 0; k < e.whole && !state->failed; ++k) sum += next_piece(e.one, state);
   for (int k = 0; k < e.fractions && !state->failed; ++k) sum += next_piece(e.fraction, state);
   return state->failed ? NAN : sum / 4;
 }
