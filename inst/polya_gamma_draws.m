@@ -1,6 +1,7 @@
 ## -*- texinfo -*-
 ## @deftypefn  {} {@var{Y} =} polya_gamma_draws (@var{b}, @var{z})
 ## @deftypefnx {} {@var{Y} =} polya_gamma_draws (@var{b}, @var{z}, @var{M}, @var{N})
+## @deftypefnx {} {@var{Y} =} polya_gamma_draws (@var{b}, @var{z}, [@var{M} @var{N}])
 ## Draws from the Polya-Gamma distribution PG(@var{b}, @var{z}).
 ##
 ## PG(b, z) is the law of
@@ -17,8 +18,9 @@
 ## With two arguments @var{Y} has the size of the array parameter (1 x 1 when
 ## both are scalars); two array parameters must have the same size.  With
 ## @var{M} and @var{N}, @var{Y} is @var{M} x @var{N} (truncated toward zero)
-## and every array parameter must be @var{M} x @var{N}.  The elements are
-## drawn in storage order.
+## and every array parameter must be @var{M} x @var{N}.  The size may also
+## be given as one vector @code{[@var{M} @var{N}]}, as for @code{rand}.  The
+## elements are drawn in storage order.
 ##
 ## Method, exact for every b (no truncated series or approximation):
 ## @code{PG(b, z) = J*(b, |z|/2) / 4}, and J*(b, c) is a sum of independent
@@ -70,6 +72,8 @@
 %!   rand ("state", 3); randn ("state", 3);
 %!   assert (polya_gamma_draws (2.5 * ones (3, 4), -1), a);   # same seed, same bits
 %!   assert (size (a), [3 4]);
+%!   rand ("state", 3); randn ("state", 3);
+%!   assert (polya_gamma_draws (2.5, -1, [3 4]), a);   # the size as one vector
 %!   assert (all (a(:) > 0));
 %!   assert (size (polya_gamma_draws ([1 2; 3 4], 0)), [2 2]);
 %!   assert (size (polya_gamma_draws (1, [1 2 3])), [1 3]);
@@ -92,7 +96,7 @@
 
 %!error <Too many output arguments\.> [a, b] = polya_gamma_draws (1, 0)
 %!error <Wrong number of input arguments\.> polya_gamma_draws (1)
-%!error <Wrong number of input arguments\.> polya_gamma_draws (1, 0, 2)
+%!error <Wrong number of input arguments\.> polya_gamma_draws (1, 0, [2 3 4])
 %!error <Size information is inconsistent\.> polya_gamma_draws ([1 2], [1 2 3])
 %!error <Size information is inconsistent\.> polya_gamma_draws ([1 2], 0, 3, 1)
 %!error <b must be a real double array\.> polya_gamma_draws (single ([1 2]), 0)

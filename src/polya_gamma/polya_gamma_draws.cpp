@@ -1,5 +1,6 @@
 // Y = polya_gamma_draws (B, Z)
 // Y = polya_gamma_draws (B, Z, M, N)
+// Y = polya_gamma_draws (B, Z, [M N])
 //
 // Draws from the Polya-Gamma distribution PG(b, z), b > 0, z real: the law
 // of sum_k g_k / (2 pi^2 ((k - 1/2)^2 + z^2 / (4 pi^2))) with independent

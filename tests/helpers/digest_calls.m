@@ -110,6 +110,14 @@ function calls = digest_calls ()
     "tanh_switch_points",          "state", 59, @() tanh_array (tanh_points ());
     "tanh_spread",                 "state", 60, @() tanh_array (rand (20, 50) * 44 - 22);
     "empty_outputs",               "state", 62, @() empty_sizes (w);
+    # polya_gamma_draws: whole pieces on both sides of |z| = 3.125 (Levy or
+    # inverse Gaussian proposal), fractions below and above 1/2 (one or two
+    # pieces), tiny b, large b, the old generator.
+    "polya_gamma_pieces",          "state", 81, @() polya_gamma_draws (repmat ([0.5 1 2.3 3.7 0.05 0.8 1 3], 20, 1), repmat ([0 0.5 -3 10 1 3.2 3.1 -4], 20, 1));
+    "polya_gamma_scalar_blocks",   "state", 82, @() polya_gamma_draws (1, 2, 3000, 1);
+    "polya_gamma_large_b",         "state", 83, @() polya_gamma_draws ([10 50; 50 10], [0 -1.5; 4 0.25]);
+    "polya_gamma_tiny_b",          "state", 84, @() polya_gamma_draws ([1e-300 1e-8 0.001], [1e300 0 -2]);
+    "polya_gamma_old_generator",   "seed",  85, @() polya_gamma_draws (1.5, 1, 200, 1);
   };
 endfunction
 
