@@ -33,7 +33,7 @@
 ## and Windle (2013) with t = 0.64; for @code{h <= 1/2} the same series of
 ## J*(h) with t = 1.25, where the series is used only from the term on which
 ## its partial sums bracket the density.  The cost grows with
-## @code{floor (b)}: about 0.15 microseconds a piece.
+## @code{floor (b)}: about 0.1 microseconds a piece.
 ##
 ## Randomness comes from Octave's @code{rand} and @code{randn}, in the
 ## order the pieces are drawn.  Each piece draws candidates until one is
@@ -41,15 +41,15 @@
 ## its position, then one @code{rand} (the acceptance test).  The position
 ## takes, beyond t, one @code{rand} (an exponential, @code{-log (U)});
 ## below t, for whole pieces with @code{|z| <= 3.125}, pairs of @code{rand}
-## (two exponentials) until a pair is accepted, for fractional pieces with
-## @code{|z| <= 1.6 h}, @code{randn} values until one is at least
-## @code{h / sqrt (1.25)} in size, and otherwise a @code{randn} then a
+## (two exponentials) until a pair is accepted, for a fractional piece J*(h,
+## c) (h the fraction or its half) with @code{|z| <= 1.6 h}, @code{randn}
+## values until one is at least @code{h / sqrt (1.25)} in size, and otherwise a @code{randn} then a
 ## @code{rand} per inverse Gaussian candidate until one is at most t.
 ## Seeding both generators fixes every bit.  Octave's builtin generators
 ## hand these values over in blocks, which gives the same values and leaves
 ## the generators in the same state; a @code{rand} or @code{randn} of your
-## own on the path sees one call per value.  Draws that would be below the
-## smallest double (b below about 1e-154) are 0.
+## own on the path sees one call per value.  A draw below the smallest
+## positive double (which b below about 1e-160 gives) is 0.
 ##
 ## Errors: "Too many output arguments.", "Wrong number of input arguments.",
 ## "Size information is inconsistent.", the size messages, "b must be a real

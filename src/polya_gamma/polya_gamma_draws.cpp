@@ -29,8 +29,8 @@ constexpr const char* msg_b_domain = "b must be positive and finite.";
 constexpr const char* msg_z_domain = "z must be finite.";
 constexpr const char* msg_b_range = "b above 1e6 is not supported.";
 
-// A draw costs about b times 0.15 microseconds; above this one element
-// would hold the session for seconds.
+// A draw costs about b times 0.1 microseconds; above this one element
+// would hold the session for a tenth of a second or more.
 constexpr double largest_b = 1e6;
 constexpr int64_t pieces_between_polls = 256;
 
