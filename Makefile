@@ -83,7 +83,7 @@ $(BUILD)/obj/%.o: src/%.cpp $(HEADERS) | deps
 $(HOST_LIB): $(HOST_SOURCES:%.cpp=$(BUILD)/obj/%.o)
 	ar rcs $@ $^
 
-$(RV_LIB): $(BUILD)/obj/random_variates/random_variates.o $(BUILD)/obj/random_variates/host_blocks.o
+$(RV_LIB): $(BUILD)/obj/random_variates/random_variates.o
 	ar rcs $@ $^
 
 # Objects are kept between builds rather than treated as intermediates.

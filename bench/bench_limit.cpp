@@ -16,7 +16,6 @@
 #include <cstring>
 
 #include "../src/host/host.h"
-#include "../src/random_variates/host_blocks.h"
 #include "../src/random_variates/random_variates.h"
 
 namespace {
@@ -53,10 +52,9 @@ void exponentials(double* values, int64_t n) {
 
 }  // namespace
 
-double next_host_uniform() { return next_of(&uniforms); }
-double next_host_normal() { return next_of(&normals); }
-void host_blocks_begin(int64_t) {}
-void host_blocks_end() {}
+// The library's host values, in place of the host layer's streams.
+double host_uniform() { return next_of(&uniforms); }
+double host_normal() { return next_of(&normals); }
 
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   if (nrhs < 5 || !mxIsChar(prhs[0])) mexErrMsgTxt("bench_limit (JOB, COUNT, U, Z, P1 [, P2])");

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "../host/interrupt.h"
 #include "../random_variates/random_variates.h"
 
 namespace {
@@ -180,6 +181,7 @@ double ars(ars_logdensity logdensity, void* params, double x0, double width) {
   pool[0].z = corner(&pool[0], &pool[1]);
 
   for (long rejections = 0; rejections < max_rejections; ++rejections) {
+    poll_interrupt(rejections);
     if (rejections == warn_rejections && warning == 0) {
       std::fprintf(stderr, "WARNING: More than 10000 rejections in ars\n");
       warning = 1;

@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "../host/host.h"
+#include "../host/host_stream.h"
 #include "ars.h"
 
 namespace {
@@ -65,7 +66,12 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
     fail("arguments", msg_bad_arguments);
 
   plhs[0] = mxCreateDoubleMatrix(1, 1, mxREAL);
-  const double x = ars(logp, &params, start, width);
+  double x = NAN;
+  {
+    // Settled before the failure below is raised.
+    const host_stream_scope streams;
+    x = ars(logp, &params, start, width);
+  }
   if (std::isnan(x)) fail("samplerFailed", msg_sampler_failed);
   mxGetPr(plhs[0])[0] = std::exp(-x);
 }

@@ -10,5 +10,6 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   const two_scalars args = read_two_scalars(nlhs, nrhs, prhs, "s", "nu");
 
   plhs[0] = mxCreateDoubleMatrix(1, 1, mxREAL);
+  const host_stream_scope streams;
   mxGetPr(plhs[0])[0] = ((rand_gamma(args.second / 2) * 2) * args.first) / args.second;
 }

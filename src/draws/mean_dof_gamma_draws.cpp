@@ -7,6 +7,7 @@
 // element is ((G * 2) * s) / nu with G a gamma draw of shape nu / 2. S and
 // NU are scalars or arrays of per-element values; storage order.
 #include "../host/host.h"
+#include "../host/interrupt.h"
 #include "../random_variates/random_variates.h"
 
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
@@ -14,10 +15,10 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
 
   plhs[0] = mxCreateDoubleMatrix(call.size.rows, call.size.cols, mxREAL);
   double* draws = mxGetPr(plhs[0]);
-  host_blocks_begin(call.count);
+  const host_stream_scope streams;
   for (int32_t i = 0; i < call.count; ++i) {
+    poll_interrupt(i);
     const double nu = param_at(call.second, i);
     draws[i] = ((rand_gamma(nu / 2) * 2) * param_at(call.first, i)) / nu;
   }
-  host_blocks_end();
 }

@@ -10,6 +10,7 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   const two_scalars args = read_two_scalars(nlhs, nrhs, prhs, "s2", "nu");
 
   plhs[0] = mxCreateDoubleMatrix(1, 1, mxREAL);
+  const host_stream_scope streams;
   const double numerator = args.first * args.second / 2;
   mxGetPr(plhs[0])[0] = numerator / rand_gamma(args.second / 2);
 }

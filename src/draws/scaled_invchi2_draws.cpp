@@ -7,6 +7,7 @@
 // draw of shape nu / 2. S2 and NU are scalars or arrays of per-element
 // values; the elements are drawn in storage order.
 #include "../host/host.h"
+#include "../host/interrupt.h"
 #include "../random_variates/random_variates.h"
 
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
@@ -14,12 +15,12 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
 
   plhs[0] = mxCreateDoubleMatrix(call.size.rows, call.size.cols, mxREAL);
   double* draws = mxGetPr(plhs[0]);
-  host_blocks_begin(call.count);
+  const host_stream_scope streams;
   for (int32_t i = 0; i < call.count; ++i) {
+    poll_interrupt(i);
     const double nu = param_at(call.second, i);
     // The numerator is formed before the gamma draw and divided by it.
     const double numerator = param_at(call.first, i) * nu / 2;
     draws[i] = numerator / rand_gamma(nu / 2);
   }
-  host_blocks_end();
 }

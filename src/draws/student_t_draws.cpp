@@ -12,6 +12,7 @@
 #include <cmath>
 
 #include "../host/host.h"
+#include "../host/interrupt.h"
 #include "../random_variates/random_variates.h"
 
 namespace {
@@ -35,9 +36,11 @@ double t_draw(double z, double nu) {
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   const one_param_call call = read_one_param_call(nlhs, nrhs, prhs, "nu");
 
+  const host_stream_scope streams;
   plhs[0] = host_draw_array("randn", call.size);
   double* draws = mxGetPr(plhs[0]);
-  host_blocks_begin(call.count);
-  for (int32_t i = 0; i < call.count; ++i) draws[i] = t_draw(draws[i], param_at(call.param, i));
-  host_blocks_end();
+  for (int32_t i = 0; i < call.count; ++i) {
+    poll_interrupt(i);
+    draws[i] = t_draw(draws[i], param_at(call.param, i));
+  }
 }

@@ -188,20 +188,6 @@ two_scalars read_two_scalars(int nlhs, int nrhs, const mxArray* prhs[], const ch
   return values;
 }
 
-mxArray* host_draw_array(const char* function, output_size size) {
-  mxArray* dims[2] = {mxCreateDoubleScalar(size.rows), mxCreateDoubleScalar(size.cols)};
-  mxArray* drawn = nullptr;
-  mexCallMATLAB(1, &drawn, 2, dims, function);
-  mxDestroyArray(dims[0]);
-  mxDestroyArray(dims[1]);
-  // A user's own function on the path can return anything; the plug-ins
-  // write into this array, so its class and size must be what was asked.
-  if (drawn == nullptr || !is_real_double(drawn) || rows_of(drawn) != size.rows ||
-      cols_of(drawn) != size.cols)
-    fail_host_result(function);
-  return drawn;
-}
-
 void fail_host_result(const char* function) {
   char text[120];
   std::snprintf(text, sizeof text, "The host's %s returned an unexpected result.", function);
@@ -236,7 +222,9 @@ double old_generator_seed(const char* function) {
   return value;
 }
 
-// Until the host layer can see Octave's own interrupt flag, a call runs to
-// its end.
+#ifndef HAVE_OCTAVE
+// Other hosts offer the MEX interface no interrupt flag: a call runs to its
+// end. Under Octave, octave_interpreter.cpp reads Octave's own.
 bool interrupt_pending() { return false; }
 void leave_if_interrupted() {}
+#endif

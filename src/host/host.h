@@ -109,8 +109,12 @@ struct two_scalars {
 two_scalars read_two_scalars(int nlhs, int nrhs, const mxArray* prhs[], const char* first,
                              const char* second);
 
-// Asks the host's `function` ("rand" or "randn") for a whole rows x cols
-// array and checks that it is a real double array of that size.
+// A fresh rows x cols array of the host's `function` ("rand" or "randn"):
+// the values and the generator's final state of one call FUNCTION (M, N).
+// Octave's builtin fills it in process (host_stream.cpp); a user's function
+// on the path is called by name and its result checked to be a real double
+// array of that size. Interruptible between chunks of a few milliseconds:
+// the generator is then left after the values drawn so far.
 mxArray* host_draw_array(const char* function, output_size size);
 // Raises "The host's <function> returned an unexpected result.".
 [[noreturn]] void fail_host_result(const char* function);

@@ -16,3 +16,12 @@ bool interrupt_pending();
 // Hands a pending interrupt to the host, which unwinds the call back to
 // the prompt; returns when there is none. Main thread only.
 void leave_if_interrupted();
+
+// Steps of a loop between two checks, for steps that cost well under a
+// microsecond each (an element, a trial, a weight): a check then comes at
+// least every few milliseconds, and costs about 1/1000 of the loop.
+inline constexpr long steps_per_interrupt_check = 4096;
+// leave_if_interrupted () on the last step of every such stride.
+inline void poll_interrupt(long step) {
+  if (step % steps_per_interrupt_check == steps_per_interrupt_check - 1) leave_if_interrupted();
+}

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "host_blocks.h"
+#include "../host/interrupt.h"
 
 namespace {
 
@@ -27,6 +27,7 @@ double gamma_best(double a) {
   const double b = a - 1;
   const double c = 3 * a - 0.75;
   for (long trial = 0; trial < max_trials; ++trial) {
+    poll_interrupt(trial);
     const double u = rand_uniopen();
     const double v = rand_uniopen();
     const double w = u * (1 - u);
@@ -49,9 +50,9 @@ double gamma_floored(double r, double a) {
 
 }  // namespace
 
-double rand_uniform() { return next_host_uniform(); }
+double rand_uniform() { return host_uniform(); }
 
-double rand_uniopen() { return next_host_uniform(); }
+double rand_uniopen() { return host_uniform(); }
 
 int rand_int(int n) { return static_cast<int>(n * rand_uniform()); }
 
@@ -90,7 +91,7 @@ int rand_pickf(const float* w, int n) {
   std::abort();
 }
 
-double rand_gaussian() { return next_host_normal(); }
+double rand_gaussian() { return host_normal(); }
 
 double rand_exp() { return -std::log(rand_uniopen()); }
 
@@ -117,6 +118,7 @@ double rand_gamma(double a) {
 
 double rand_beta(double a, double b) {
   for (long trial = 0; trial < max_trials; ++trial) {
+    poll_interrupt(trial);
     const double g1 = rand_gamma(a);
     const double g2 = rand_gamma(b);
     const double q = g1 / (g1 + g2);

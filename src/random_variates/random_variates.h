@@ -1,28 +1,20 @@
 // Scalar random variates drawn from the host's own generators.
 //
-// The library has no generator of its own: every random value is one call of
-// the host's "rand" or "randn" with no arguments, so the host's generator
-// state alone fixes every result. The number and order of host values that
-// each routine consumes is part of its contract and is stated below.
-// The routines check no arguments; what they do outside their range is said
-// beside each one.
+// The library has no generator of its own: every random value is the next
+// value of the host's "rand" or "randn" (src/host/host_stream.h), so the
+// host's generator state alone fixes every result. The number and order of
+// host values that each routine consumes is part of its contract and is
+// stated below. A plug-in opens a host_stream_scope for its call before the
+// first routine runs: the values then come from Octave's generator in
+// process, and the scope's end leaves the generators exactly where one host
+// call per value would. The routines check no arguments; what they do
+// outside their range is said beside each one. Their rejection loops check
+// for an interrupt every few thousand trials.
 #pragma once
 
 #include <cstdint>
 
-// The fewest host values a call must expect for block draws to pay for
-// their set-up (a few state reads, about 20 microseconds).
-inline constexpr int64_t min_block_values = 64;
-
-// From here to host_blocks_end the routines may take host values in blocks,
-// where that gives the same values and leaves the generators where one call
-// per value would (Octave's builtin rand and randn with its state-based
-// generator); otherwise, or when fewer than min_block_values are expected,
-// they keep one host call per value. A plug-in calls host_blocks_end before
-// it returns, which leaves the generators exactly where the per-value path
-// would. Not re-entrant.
-void host_blocks_begin(int64_t expected_values);
-void host_blocks_end();
+#include "../host/host_stream.h"
 
 // One host "rand" value, in (0, 1) by the host's guarantee.
 double rand_uniform();

@@ -1,0 +1,192 @@
+// The host's random streams (host_stream.h): where a plug-in call's values
+// come from, the path by name, look-ahead windows and whole arrays
+// (host_draw_array).
+#include "host_stream.h"
+
+#include <cstring>
+
+#include "host.h"
+#include "octave_host.h"
+
+namespace {
+
+// How a value or an array is asked for by name: rand () or rand (M, N).
+// The interpreter resolves the two forms apart (a class method for doubles
+// takes only the second), so each is looked up before its first use.
+enum call_form : int { form_value = 0, form_array = 1 };
+
+struct look_ahead {
+  bool open;
+  bool in_process;
+  int32_t size;
+  int32_t needed;
+  double values[host_lookahead_max];
+};
+
+struct call_streams {
+  int depth;  // open scopes
+  // Set for the rest of the call once a value went, or would go, to a
+  // function of the user's.
+  bool by_name;
+  bool resolved[2][2];  // [generator][form]: the builtin answers
+  bool session;         // values were drawn in process
+  // g's next value comes straight from the session: a scope is open, g
+  // resolved to the builtin and no window is open.
+  bool ready[2];
+  look_ahead window;
+};
+
+call_streams streams{};
+const char* const function_of[2] = {"rand", "randn"};
+
+// One value from one host call with no arguments. The 1 x 1 result is
+// destroyed at once: a million draws would otherwise keep a million arrays
+// alive until the plug-in call ends.
+double value_per_call(const char* function) {
+  mxArray* result = nullptr;
+  mexCallMATLAB(1, &result, 0, nullptr, function);
+  if (result == nullptr || !is_real_double(result) || mxGetNumberOfElements(result) != 1)
+    fail_host_result(function);
+  const double value = mxGetScalar(result);
+  mxDestroyArray(result);
+  return value;
+}
+
+// Whether g's values in this form come from Octave's generator in process.
+// Once a form resolves to a user's function, both generators go by name for
+// the rest of the call, after settling what was drawn in process: a user's
+// rand that calls randn (or the reverse) must see the states that one call
+// per value would have left.
+bool in_process(host_generator g, call_form form) {
+  if (streams.by_name) return false;
+  if (streams.resolved[g][form]) return true;
+#ifdef HAVE_OCTAVE
+  if (octave_function_is_builtin(function_of[g], form == form_array)) {
+    streams.resolved[g][form] = true;
+    return true;
+  }
+  if (streams.session) octave_session_close();
+#endif
+  streams.by_name = true;
+  streams.ready[0] = streams.ready[1] = false;
+  return false;
+}
+
+void close_window() {
+  if (streams.window.open) host_uniforms_consume(streams.window.needed);
+}
+
+// The first value of g in a call, or any value outside a scope or after a
+// window.
+double next_value_slowly(host_generator g) {
+  const host_stream_scope scope;
+  close_window();
+#ifdef HAVE_OCTAVE
+  if (in_process(g, form_value)) {
+    streams.session = true;
+    streams.ready[g] = streams.depth > 1;  // a caller's scope is open
+    return octave_next(g);
+  }
+#endif
+  return value_per_call(function_of[g]);
+}
+
+double next_value(host_generator g) {
+#ifdef HAVE_OCTAVE
+  if (streams.ready[g]) return octave_next(g);
+#endif
+  return next_value_slowly(g);
+}
+
+}  // namespace
+
+host_stream_scope::host_stream_scope() {
+  if (streams.depth++ > 0) return;
+  streams.by_name = false;
+  std::memset(streams.resolved, 0, sizeof streams.resolved);
+  streams.session = false;
+  streams.ready[0] = streams.ready[1] = false;
+  streams.window.open = false;
+#ifndef HAVE_OCTAVE
+  streams.by_name = true;  // no other way to reach the host's generators
+#endif
+}
+
+host_stream_scope::~host_stream_scope() {
+  if (--streams.depth > 0) return;
+  close_window();
+#ifdef HAVE_OCTAVE
+  if (streams.session) octave_session_close();
+#endif
+  streams.session = false;
+  streams.ready[0] = streams.ready[1] = false;
+}
+
+double host_uniform() { return next_value(generator_uniform); }
+
+double host_normal() { return next_value(generator_normal); }
+
+int32_t host_uniforms_ahead(int32_t needed, int32_t wanted, const double** values) {
+  close_window();
+  look_ahead& w = streams.window;
+  needed = needed < 1 ? 1 : needed > host_lookahead_max ? host_lookahead_max : needed;
+  wanted = wanted < needed ? needed : wanted > host_lookahead_max ? host_lookahead_max : wanted;
+  // Without an open scope the window would be settled at once: the values
+  // are then drawn one by one, as many as the caller will certainly use.
+  w.in_process = false;
+  streams.ready[generator_uniform] = false;
+  int32_t size = needed;
+#ifdef HAVE_OCTAVE
+  if (streams.depth > 0 && in_process(generator_uniform, form_value)) {
+    streams.session = true;
+    w.in_process = true;
+    size = octave_uniforms_peek(w.values, needed, wanted);
+  }
+#endif
+  if (!w.in_process)
+    for (int32_t k = 0; k < needed; ++k) w.values[k] = next_value(generator_uniform);
+  w.open = true;
+  w.size = size;
+  w.needed = needed;
+  *values = w.values;
+  return size;
+}
+
+void host_uniforms_consume(int32_t used) {
+  look_ahead& w = streams.window;
+  if (!w.open) return;
+  w.open = false;
+  used = used < w.needed ? w.needed : used > w.size ? w.size : used;
+#ifdef HAVE_OCTAVE
+  if (w.in_process) octave_uniforms_take(used, w.size);
+#endif
+}
+
+mxArray* host_draw_array(const char* function, output_size size) {
+  const bool normal = std::strcmp(function, "randn") == 0;
+  const host_generator g = normal ? generator_normal : generator_uniform;
+  const host_stream_scope scope;
+  close_window();
+#ifdef HAVE_OCTAVE
+  if ((normal || std::strcmp(function, "rand") == 0) && in_process(g, form_array)) {
+    // Octave's rand (M, N) draws nothing for an empty result.
+    const int64_t count = static_cast<int64_t>(size.rows) * size.cols;
+    if (count == 0) return mxCreateDoubleMatrix(size.rows, size.cols, mxREAL);
+    mxArray* drawn = mxCreateUninitNumericMatrix(size.rows, size.cols, mxDOUBLE_CLASS, mxREAL);
+    streams.session = true;
+    octave_fill(g, mxGetPr(drawn), count);
+    return drawn;
+  }
+#endif
+  mxArray* dims[2] = {mxCreateDoubleScalar(size.rows), mxCreateDoubleScalar(size.cols)};
+  mxArray* drawn = nullptr;
+  mexCallMATLAB(1, &drawn, 2, dims, function);
+  mxDestroyArray(dims[0]);
+  mxDestroyArray(dims[1]);
+  // A user's own function on the path can return anything; the plug-ins
+  // write into this array, so its class and size must be what was asked.
+  if (drawn == nullptr || !is_real_double(drawn) || rows_of(drawn) != size.rows ||
+      cols_of(drawn) != size.cols)
+    fail_host_result(function);
+  return drawn;
+}

@@ -1,0 +1,36 @@
+// What the host layer reaches of Octave beyond the MEX interface: its
+// generators (octave_generator.cpp) and its interpreter's symbol table
+// and interrupt flag (octave_interpreter.cpp). Octave's headers and mex.h
+// cannot share a translation unit, so these plain declarations stand
+// between them. Only built and called under Octave; main thread only.
+#pragma once
+
+#include <cstdint>
+
+enum host_generator : int { generator_uniform = 0, generator_normal = 1 };
+
+// Whether a call of `name` by name resolves to one of Octave's builtin
+// functions rather than to a function of the user's: the very lookup the
+// interpreter makes for the call with no arguments, or with two double
+// size arguments (which a class method for doubles could take). False
+// when there is no interpreter to ask.
+bool octave_function_is_builtin(const char* name, bool with_size_arguments);
+
+// A session runs from the first value a plug-in call draws in process to
+// octave_session_close. Its first value comes from Octave's own builtin
+// draw, which also tells which of Octave's generators is in use.
+//
+// The next value of `g`, the one the builtin would return.
+double octave_next(host_generator g);
+// The next `count` values of `g` into `values`, those of count calls of
+// the builtin. Polls for an interrupt between chunks of about 5 ms.
+void octave_fill(host_generator g, double* values, int64_t count);
+// Uniforms for a look-ahead window: returns n, needed <= n <= wanted, and
+// writes them to `values`; octave_uniforms_take (j, n), needed <= j <= n,
+// then keeps the first j of them. Where the values can only be drawn one
+// by one, n is `needed`.
+int32_t octave_uniforms_peek(double* values, int32_t needed, int32_t wanted);
+void octave_uniforms_take(int32_t used, int32_t size);
+// Leaves both generators' states and the current distribution where one
+// builtin call per value drawn would have left them. Never throws.
+void octave_session_close() noexcept;
