@@ -31,7 +31,10 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   cumulative_weights(call.weights, call.n, cumulative);
   search_guide guide{cumulative, call.n, static_cast<int32_t*>(mxMalloc(sizeof(int32_t) * call.n)), call.n};
   build_guide(&guide);
-  for (int32_t k = 0; k < call.count; ++k) entries[k] = guided_binsgeq(guide, entries[k]);
+  for (int32_t k = 0; k < call.count; ++k) {
+    poll_interrupt(k);
+    entries[k] = guided_binsgeq(guide, entries[k]);
+  }
   mxFree(guide.start);
   mxFree(cumulative);
 }

@@ -15,6 +15,7 @@ namespace {
 int32_t write_whole_copies(const resampling_call& call, index_cursor* cursor, double* remainder) {
   int32_t residual = call.count;
   for (int32_t i = 0; i < call.n; ++i) {
+    poll_interrupt(i);
     // Divide first, then scale: the order fixes the rounding of every count.
     const double expected = (call.weights[i] / call.total) * call.count;
     // No branch on expected >= 1, which random weights mispredict: below 1
@@ -61,7 +62,10 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
     cumulative_remainders(call, residual, remainder);
     search_guide guide{remainder, call.n, static_cast<int32_t*>(mxMalloc(sizeof(int32_t) * call.n)), call.n};
     build_guide(&guide);
-    for (int32_t j = 0; j < residual; ++j) write_copies(&cursor, guided_binsgeq(guide, u[j]), 1);
+    for (int32_t j = 0; j < residual; ++j) {
+      poll_interrupt(j);
+      write_copies(&cursor, guided_binsgeq(guide, u[j]), 1);
+    }
     mxFree(guide.start);
   }
   mxFree(remainder);

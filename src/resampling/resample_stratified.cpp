@@ -60,6 +60,7 @@ double* walk_strata(const resampling_call& call, double* slots) {
   const bool fast = all_unit_uniforms(slots, count);
 #endif
   for (int32_t i = 0; i < call.n && count > 0; ++i) {
+    poll_interrupt(i);
     const double e = (call.weights[i] / call.total) * count;
     const int64_t filled = next - slots;
 #ifdef __SSE2__

@@ -66,6 +66,7 @@ index_cursor cursor_over(mxArray* output) {
 
 void systematic_sweep(const resampling_call& call, index_cursor* cursor, double carry) {
   for (int32_t i = 0; i < call.n; ++i) {
+    poll_interrupt(i);
     double fraction = (call.weights[i] / call.total) * call.count;
     // Integer truncation and a 0/1 flag rather than branches, which random
     // weights mispredict. fraction lies in [0, M * N], where the cast is

@@ -9,6 +9,7 @@
 #endif
 
 #include "../host/host.h"
+#include "../host/interrupt.h"
 
 struct resampling_call {
   const double* weights;  // n finite, non-negative weights with a finite positive sum
