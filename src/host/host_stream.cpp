@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "host.h"
+#include "interrupt.h"
 #include "octave_host.h"
 
 namespace {
@@ -163,6 +164,9 @@ void host_uniforms_consume(int32_t used) {
 }
 
 mxArray* host_draw_array(const char* function, output_size size) {
+  // Plug-ins that draw block after block (replicates, rejection sampling)
+  // are interruptible between blocks through this check.
+  leave_if_interrupted();
   const bool normal = std::strcmp(function, "randn") == 0;
   const host_generator g = normal ? generator_normal : generator_uniform;
   const host_stream_scope scope;
