@@ -132,8 +132,12 @@ memcheck: all
 
 # Each function against the best Octave way to do the same job, and the
 # job's limit timed by a bench-only module.
-bench: all $(BUILD)/bench/bench_limit.mex
+bench: all $(BUILD)/bench/bench_limit.mex $(BUILD)/bench/bench_empty.mex
 	$(OCTAVE_RUN) bench/run_bench.m
+
+$(BUILD)/bench/bench_empty.mex: bench/bench_empty.cpp | deps
+	@mkdir -p $(dir $@)
+	$(MKOCTFILE) --mex -o $@ $<
 
 $(BUILD)/bench/bench_limit.mex: bench/bench_limit.cpp $(BUILD)/obj/random_variates/random_variates.o $(HOST_LIB) $(HEADERS) | deps
 	@mkdir -p $(dir $@)

@@ -131,6 +131,11 @@ function ns = time_once (f, elements)
   ns = toc * 1e9 / (calls * elements);
 endfunction
 
+## Nanoseconds per pass of `for k = 1:calls, y = EXPRESSION; endfor`.
+function ns = loop_ns (expression, calls)
+  eval (sprintf ("tic (); for k = 1:%d, y = %s; endfor; ns = toc () * 1e9 / %d;", calls, expression, calls));
+endfunction
+
 ## The compiled arithmetic on values drawn beforehand, plus the host's cost
 ## of drawing exactly the values it used in one rand and one randn call.
 function ns = limit_once (plan, elements)
@@ -188,6 +193,23 @@ printf ("ratio = plug-in / peer; limit = host values drawn in one call + one com
 gig_row = find (strcmp (jobs(:, 1), "gig_draws(0.5, 2, 3) 1e6"));
 ars_row = find (strcmp (jobs(:, 1), "gig_ars_draw(per call)"));
 printf ("gig_ars_draw per call / gig_draws per draw: %.0f\n", m(ars_row, 1) / m(gig_row, 1));
+## Single draws per call, as a Gibbs sampler's loop calls them, against the
+## line a user would write and against an empty MEX call (bench_empty):
+## each loop is timed as written, the rounds interleaved.
+lines = {"bench_empty ()", "(2*5/2) / randg (2.5)", "scaled_invchi2_draw (2, 5)", ...
+         "mean_dof_gamma_draw (2, 5)", "gig_ars_draw (2, 3, 1.5, 0.5, 2)"};
+per_call = NaN (numel (lines), runs * repeats);
+for round = 1:columns (per_call)
+  for j = 1:numel (lines)
+    per_call(j, round) = loop_ns (lines{j}, 20000);
+  endfor
+endfor
+per_call = median (per_call, 2);
+printf ("\n%-38s %9s %12s %12s\n", "per call", "ns", "x randg line", "x empty MEX");
+for j = 1:numel (lines)
+  printf ("%-38s %9.0f %12.2f %12.2f\n", lines{j}, per_call(j), per_call(j) / per_call(2),
+          per_call(j) / per_call(1));
+endfor
 ## Peak memory is measured in a fresh process, whose heap holds no freed
 ## memory that the call could reuse unseen.
 octave = fullfile (OCTAVE_HOME (), "bin", "octave-cli");

@@ -30,6 +30,10 @@
 ## generator in the same state; a @code{rand} of your own on the path sees
 ## one call per replicate.
 ##
+## Ctrl-C stops a long call within milliseconds, with no result;
+## @code{rand} and @code{randn} are then left as if the values the call had
+## drawn so far had been drawn one call at a time.
+##
 ## Errors: "Too many output arguments.", "Wrong number of input arguments.",
 ## "B must be a scalar.", "W must be a column vector.", "W must have same
 ## length as X.", "B must be a real number.", "Size arguments must not be

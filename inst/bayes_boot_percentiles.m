@@ -39,6 +39,10 @@
 ## one call per replicate.  @var{P} is sorted with Octave's
 ## @code{sort}.
 ##
+## Ctrl-C stops a long call within milliseconds, with no result;
+## @code{rand} and @code{randn} are then left as if the values the call had
+## drawn so far had been drawn one call at a time.
+##
 ## Errors: "Too many output arguments.", "Wrong number of input arguments.",
 ## "P must be a vector.", "B must be a scalar.", "W must be a column
 ## vector.", "W must be a same size as X.", "X must have at least two

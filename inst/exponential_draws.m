@@ -18,6 +18,10 @@
 ## Randomness: one call @code{rand (M, N)}, transformed in place in storage
 ## order; seeding @code{rand} fixes every bit.
 ##
+## Ctrl-C stops a long call within milliseconds, with no result;
+## @code{rand} and @code{randn} are then left as if the values the call had
+## drawn so far had been drawn one call at a time.
+##
 ## Errors: "Too many output arguments.", "Wrong number of input arguments.",
 ## "Size information is inconsistent.", the size messages, "mu must be a
 ## real double array.", "mu must be a real number.", "mu must not be

@@ -20,6 +20,10 @@
 ## ars" is written once to standard error for as long as the module stays
 ## loaded.
 ##
+## Ctrl-C stops a long call within milliseconds, with no result;
+## @code{rand} and @code{randn} are then left as if the values the call had
+## drawn so far had been drawn one call at a time.
+##
 ## Errors: "Wrong number of input arguments." (checked first), "Too many
 ## output arguments.", "a0 must be a real number." (and so on),
 ## "Arguments must satisfy a0 > 0, a1 > 0, a3 ~= 0 and a2*a4/a3 >= 0, all

@@ -43,6 +43,10 @@
 ## Seeding @code{rand} fixes every bit.  No call of @code{rand} is made for
 ## an empty result.
 ##
+## Ctrl-C stops a long call within milliseconds, with no result;
+## @code{rand} and @code{randn} are then left as if the values the call had
+## drawn so far had been drawn one call at a time.
+##
 ## Errors: "Too many output arguments.", "Wrong number of input arguments.",
 ## "Size information is inconsistent.", the size messages, "lambda must be a
 ## real double array." (and the same for @var{chi} and @var{psi}), "lambda

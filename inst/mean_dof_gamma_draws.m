@@ -30,9 +30,13 @@
 ## draw itself).  @var{nu} = 0 (of either sign) gives NaN, as 0 / 0, and so
 ## does a NaN or infinite @var{nu}, also without a random value.
 ##
-## Octave's builtin @code{rand} hands these values over in blocks, which
-## gives the same values and leaves the generator in the same state; a
-## @code{rand} of your own on the path sees one call per uniform.
+## Octave's builtin @code{rand} hands these values over inside the process,
+## with no interpreter call per value; a @code{rand} of your own on the path
+## sees one call per uniform.
+##
+## Ctrl-C stops a long call within milliseconds, with no result;
+## @code{rand} and @code{randn} are then left as if the values the call had
+## drawn so far had been drawn one call at a time.
 ##
 ## Errors: "Too many output arguments.", "Wrong number of input arguments.",
 ## "Size information is inconsistent.", the size messages, "s must be a real

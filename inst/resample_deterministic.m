@@ -26,6 +26,8 @@
 ## No randomness: the result depends on @var{W}, @var{M} and @var{N} alone,
 ## and Octave's generators are left untouched.
 ##
+## Ctrl-C stops a long call within milliseconds, with no result.
+##
 ## Errors: "Too many output arguments.", "Wrong number of input arguments.",
 ## "M must be a scalar." (for @var{M} and @var{N} alike), "Size arguments must
 ## be finite and non-negative, with fewer than 2^31 elements in all.", "Size

@@ -23,6 +23,10 @@
 ## Randomness: one call @code{rand (M, N)}; entry @var{k} uses the @var{k}-th
 ## uniform in storage order, so seeding @code{rand} fixes the result.
 ##
+## Ctrl-C stops a long call within milliseconds, with no result;
+## @code{rand} and @code{randn} are then left as if the values the call had
+## drawn so far had been drawn one call at a time.
+##
 ## Errors: "Too many output arguments.", "Wrong number of input arguments.",
 ## "M must be a scalar." (for @var{M} and @var{N} alike), "Size arguments must
 ## be finite and non-negative, with fewer than 2^31 elements in all.", "Size

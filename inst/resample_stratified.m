@@ -26,6 +26,10 @@
 ## @var{k} uses the @var{k}-th uniform (strata filled wholly by one weight do
 ## not consult theirs); seeding @code{rand} fixes the result.
 ##
+## Ctrl-C stops a long call within milliseconds, with no result;
+## @code{rand} and @code{randn} are then left as if the values the call had
+## drawn so far had been drawn one call at a time.
+##
 ## Errors: "Too many output arguments.", "Wrong number of input arguments.",
 ## "M must be a scalar." (for @var{M} and @var{N} alike), "Size arguments must
 ## be finite and non-negative, with fewer than 2^31 elements in all.", "Size

@@ -29,6 +29,10 @@
 ## result too); seeding @code{rand} fixes the result.  A @var{U} outside
 ## [0, 1) from a @code{rand} of your own is refused.
 ##
+## Ctrl-C stops a long call within milliseconds, with no result;
+## @code{rand} and @code{randn} are then left as if the values the call had
+## drawn so far had been drawn one call at a time.
+##
 ## Errors: "Too many output arguments.", "Wrong number of input arguments.",
 ## "M must be a scalar." (for @var{M} and @var{N} alike), "Size arguments must
 ## be finite and non-negative, with fewer than 2^31 elements in all.", "Size

@@ -13,6 +13,10 @@
 ## checked: a negative @var{nu}, or a positive one below 2e-5, gives @var{s2}
 ## up to rounding; @var{nu} = 0, NaN or Inf gives NaN.
 ##
+## Ctrl-C stops a long call within milliseconds, with no result;
+## @code{rand} and @code{randn} are then left as if the values the call had
+## drawn so far had been drawn one call at a time.
+##
 ## Errors: "Wrong number of input arguments." (checked first), "Too many
 ## output arguments.", "s2 must be a real number." (or nu) and "s2 must not
 ## be empty.".

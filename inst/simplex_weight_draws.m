@@ -13,6 +13,10 @@
 ## at storage positions @code{(c-1)*A + 1} to @code{c*A}.  Seeding
 ## @code{rand} fixes the result.
 ##
+## Ctrl-C stops a long call within milliseconds, with no result;
+## @code{rand} and @code{randn} are then left as if the values the call had
+## drawn so far had been drawn one call at a time.
+##
 ## Errors: "Too many output arguments.", "Wrong number of input arguments.",
 ## "First argument must be a scalar.", "Second argument must be a scalar.",
 ## "A must be a real number." (or B), "Size arguments must not be empty." and

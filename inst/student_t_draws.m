@@ -22,11 +22,15 @@
 ## value gives @code{(z * sqrt (nu)) / sqrt (2 * G)} with @code{G} a gamma
 ## variate of shape @code{nu / 2} drawn from @code{rand} values.  The
 ## values after the first call are those of one call per value: Octave's
-## builtin generators hand them over in blocks, which gives the same values
-## and leaves the generators in the same states, while a @code{rand} or
-## @code{randn} of your own on the path sees one call per value.  Seeding
+## builtin generators hand them over inside the process, with no
+## interpreter call per value, while a @code{rand} or @code{randn} of your
+## own on the path sees one call per value.  Seeding
 ## both @code{rand} and @code{randn} fixes every bit.  A NaN or infinite
 ## @var{nu} gives NaN.
+##
+## Ctrl-C stops a long call within milliseconds, with no result;
+## @code{rand} and @code{randn} are then left as if the values the call had
+## drawn so far had been drawn one call at a time.
 ##
 ## Errors: "Too many output arguments.", "Wrong number of input arguments.",
 ## "Size information is inconsistent.", the size messages, "nu must be a
