@@ -3,6 +3,7 @@
 // (host_draw_array).
 #include "host_stream.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "host.h"
@@ -25,10 +26,8 @@ struct look_ahead {
 };
 
 struct call_streams {
-  int depth;  // open scopes
-  // Set for the rest of the call once a value went, or would go, to a
-  // function of the user's.
-  bool by_name;
+  int depth;     // open scopes
+  bool by_name;  // for the rest of the call: a user's function was met
   bool resolved[2][2];  // [generator][form]: the builtin answers
   bool session;         // values were drawn in process
   // g's next value comes straight from the session: a scope is open, g
@@ -40,9 +39,8 @@ struct call_streams {
 call_streams streams{};
 const char* const function_of[2] = {"rand", "randn"};
 
-// One value from one host call with no arguments. The 1 x 1 result is
-// destroyed at once: a million draws would otherwise keep a million arrays
-// alive until the plug-in call ends.
+// One value from one host call with no arguments, its 1 x 1 result
+// destroyed at once (a million would otherwise live until the call ends).
 double value_per_call(const char* function) {
   mxArray* result = nullptr;
   mexCallMATLAB(1, &result, 0, nullptr, function);
@@ -130,8 +128,8 @@ double host_normal() { return next_value(generator_normal); }
 int32_t host_uniforms_ahead(int32_t needed, int32_t wanted, const double** values) {
   close_window();
   look_ahead& w = streams.window;
-  needed = needed < 1 ? 1 : needed > host_lookahead_max ? host_lookahead_max : needed;
-  wanted = wanted < needed ? needed : wanted > host_lookahead_max ? host_lookahead_max : wanted;
+  needed = std::clamp(needed, 1, host_lookahead_max);
+  wanted = std::clamp(wanted, needed, host_lookahead_max);
   // Without an open scope the window would be settled at once: the values
   // are then drawn one by one, as many as the caller will certainly use.
   w.in_process = false;
@@ -157,7 +155,7 @@ void host_uniforms_consume(int32_t used) {
   look_ahead& w = streams.window;
   if (!w.open) return;
   w.open = false;
-  used = used < w.needed ? w.needed : used > w.size ? w.size : used;
+  used = std::clamp(used, w.needed, w.size);
 #ifdef HAVE_OCTAVE
   if (w.in_process) octave_uniforms_take(used, w.size);
 #endif

@@ -1,21 +1,6 @@
 // Octave's own generators inside the process: the values of the builtin
-// rand and randn without an interpreter round trip (octave_host.h).
-//
-// How the builtins draw (libinterp's rand.cc, liboctave's oct-rand.cc):
-// rand () switches Octave's current distribution to "uniform", fills its
-// result from the one global Mersenne Twister (after rand ("seed", x),
-// from the older generator instead), saves the twister's state as the
-// distribution's own and switches back to the distribution it found, which
-// loads that one's saved state into the twister; randn does the same with
-// "normal". Octave's fill is one scalar draw per value, so drawing from the
-// twister here gives the builtin's values; a session keeps each touched
-// distribution's live state and hands it to Octave once, at its close.
-//
-// Which generator is in use has no getter. Octave's answer to rand ("seed")
-// is the older generator's current seed, which a draw moves only while that
-// generator is in use (its congruential steps have no fixed point), so the
-// session's first value, drawn the builtin's own way, tells. The older
-// generator then keeps the builtin's own draw for every value.
+// rand and randn without an interpreter round trip (octave_host.h says how
+// the builtins draw and why this gives their values and states).
 #if defined(__has_include)
 #if __has_include(<octave/oct-rand.h>)
 #define SAMPLEKIT_OCTAVE_GENERATOR 1
@@ -61,11 +46,7 @@ struct session_state {
 session_state session{};
 
 void switch_to(int g) {
-  if (g == generator_uniform) {
-    octave::rand::uniform_distribution();
-  } else {
-    octave::rand::normal_distribution();
-  }
+  g == generator_uniform ? octave::rand::uniform_distribution() : octave::rand::normal_distribution();
 }
 
 // Switches the current distribution back on leaving, as the builtin does
@@ -123,11 +104,8 @@ void load(host_generator g) {
 void twister_fill(host_generator g, double* values, int64_t count) {
   load(g);
   session.touched[g] = true;
-  if (g == generator_uniform) {
-    octave::rand_uniform<double>(count, values);
-  } else {
-    octave::rand_normal<double>(count, values);
-  }
+  g == generator_uniform ? octave::rand_uniform<double>(count, values)
+                         : octave::rand_normal<double>(count, values);
 }
 
 // Hands a live state to Octave as g's own. The distribution is switched
@@ -159,11 +137,7 @@ void octave_fill(host_generator g, double* values, int64_t count) {
   if (!session.decided && count > 0) values[done++] = builtin_draw(g);
   while (done < count) {
     const int64_t chunk = std::min(count - done, fill_chunk);
-    if (session.twister) {
-      twister_fill(g, values + done, chunk);
-    } else {
-      builtin_fill(g, values + done, chunk);
-    }
+    session.twister ? twister_fill(g, values + done, chunk) : builtin_fill(g, values + done, chunk);
     done += chunk;
     if (done < count) leave_if_interrupted();
   }
@@ -208,8 +182,7 @@ void octave_session_close() noexcept {
     // builtin's switch back does.
     octave::rand::distribution(session.found);
   } catch (...) {
-    // Only an allocation can fail here, and an unwinding call has no
-    // better place to report it.
+    // Only an allocation can fail here: an unwinding call cannot report it.
   }
 }
 

@@ -16,9 +16,24 @@ enum host_generator : int { generator_uniform = 0, generator_normal = 1 };
 // when there is no interpreter to ask.
 bool octave_function_is_builtin(const char* name, bool with_size_arguments);
 
+// How the builtins draw (libinterp's rand.cc, liboctave's oct-rand.cc):
+// rand () switches Octave's current distribution to "uniform", fills its
+// result from the one global Mersenne Twister (after rand ("seed", x),
+// from the older generator instead), saves the twister's state as the
+// distribution's own and switches back to the distribution it found, which
+// loads that one's saved state into the twister; randn does the same with
+// "normal". Octave's fill is one scalar draw per value, so drawing from the
+// twister directly gives the builtin's values; a session keeps each touched
+// distribution's live state and hands it to Octave once, at its close.
+//
+// Which generator is in use has no getter. Octave's answer to rand ("seed")
+// is the older generator's current seed, which a draw moves only while that
+// generator is in use (its congruential steps have no fixed point), so a
+// session's first value, drawn the builtin's own way, tells. The older
+// generator then keeps the builtin's own draw for every value.
+//
 // A session runs from the first value a plug-in call draws in process to
-// octave_session_close. Its first value comes from Octave's own builtin
-// draw, which also tells which of Octave's generators is in use.
+// octave_session_close.
 //
 // The next value of `g`, the one the builtin would return.
 double octave_next(host_generator g);
