@@ -1,4 +1,5 @@
-## Block draws of host values give the same bits, and leave rand and randn
+## Host values taken from Octave's generator in process, and the bootstrap's
+## merged rand (n, k) calls, give the same bits, and leave rand and randn
 ## in the same states, as one host call per value. The per-value path is
 ## forced by the pass-through rand/randn of tests/stream (a function file
 ## shadowing the builtin, with no queue loaded).

@@ -38,11 +38,14 @@
 %!  fputs (in, "exit\n");
 %!  fclose (in);
 %!  fclose (out);
-%!  if (waitpid (pid, 0) == 0)      # still running after its exit command
-%!    pause (2);
-%!    kill (pid, 9);
-%!    waitpid (pid);
-%!  endif
+%!  for wait = 1:100                  # up to 5 s for its exit command
+%!    if (waitpid (pid, WNOHANG) == pid)
+%!      return;
+%!    endif
+%!    pause (0.05);
+%!  endfor
+%!  kill (pid, 9);
+%!  waitpid (pid);
 %!endfunction
 
 %!function values = numbers_after (word, line)
