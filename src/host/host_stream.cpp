@@ -165,11 +165,11 @@ mxArray* host_draw_array(const char* function, output_size size) {
   // Plug-ins that draw block after block (replicates, rejection sampling)
   // are interruptible between blocks through this check.
   leave_if_interrupted();
-  const bool normal = std::strcmp(function, "randn") == 0;
-  const host_generator g = normal ? generator_normal : generator_uniform;
   const host_stream_scope scope;
   close_window();
 #ifdef HAVE_OCTAVE
+  const bool normal = std::strcmp(function, "randn") == 0;
+  const host_generator g = normal ? generator_normal : generator_uniform;
   if ((normal || std::strcmp(function, "rand") == 0) && in_process(g, form_array)) {
     // Octave's rand (M, N) draws nothing for an empty result.
     const int64_t count = static_cast<int64_t>(size.rows) * size.cols;

@@ -10,7 +10,6 @@
 
 #ifdef SAMPLEKIT_OCTAVE_INTERPRETER
 
-#include <octave/oct.h>
 #include <octave/interpreter.h>
 #include <octave/quit.h>
 
