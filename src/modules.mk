@@ -17,4 +17,4 @@ PLAIN_SOURCES :=
 GIG_MODULES := gig_draws
 GIG_SOURCES := gig/gig_plan.cpp gig/gig_sample.cpp gig/gig_density.cpp
 PG_MODULES := polya_gamma_draws
-PG_SOURCES := polya_gamma/jacobi_plan.cpp polya_gamma/jacobi_draw.cpp random_variates/random_variates.cpp random_variates/host_blocks.cpp
+PG_SOURCES := polya_gamma/jacobi_plan.cpp polya_gamma/jacobi_draw.cpp random_variates/random_variates.cpp

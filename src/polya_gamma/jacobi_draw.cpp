@@ -27,16 +27,10 @@ namespace {
 // 3.125; 1.07 for fractional pieces); a broken one must not hang the
 // session.
 constexpr long max_trials = 1000000;
-constexpr long trials_between_polls = 4096;
 // The terms fall like exp(-2 n^2 / x) with x below 40 (E = -log U <= 37),
 // so the partial sums settle long before this.
 constexpr int max_terms = 1000;
 
-// Every rejection loop asks for Ctrl-C now and then: with a user's own
-// rand on the path a million trials take seconds.
-void poll_interrupt(long trial) {
-  if (trial % trials_between_polls == trials_between_polls - 1) leave_if_interrupted();
-}
 
 // Whether y <= f(x) / a_0(x) for the series' first term a_0: adds terms
 // until a bracketing partial sum decides.

@@ -88,14 +88,6 @@ double draw_element(const element_plan& e, draw_state* state) {
   return state->failed ? NAN : sum / 4;
 }
 
-// About four host values a piece: enough for host_blocks_begin to choose.
-int64_t expected_values(const two_param_call& call) {
-  int64_t values = 0;
-  for (int32_t i = 0; i < call.count; ++i)
-    values += 4 * (static_cast<int64_t>(param_at(call.first, i)) + 2);
-  return values;
-}
-
 }  // namespace
 
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
@@ -103,7 +95,7 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
 
   plhs[0] = mxCreateDoubleMatrix(call.size.rows, call.size.cols, mxREAL);
   double* draws = mxGetPr(plhs[0]);
-  host_blocks_begin(expected_values(call));
+  const host_stream_scope streams;
   draw_state state{0, false};
   element_plan plan{};
   plan.b = NAN;
@@ -114,5 +106,4 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
     if (!(b == plan.b && z == plan.z)) plan_element(b, z, &plan);
     draws[i] = state.failed ? NAN : draw_element(plan, &state);
   }
-  host_blocks_end();
 }
