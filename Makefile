@@ -70,11 +70,11 @@ FUZZ_CALLS ?= 20000
 .PHONY: all test demo examples plot-deps parallel-deps bench clean deps fuzz memcheck dist pkgcheck mexcheck digests
 all: $(MODULES:%=$(BUILD)/%.mex) $(MODULES:%=$(BUILD)/%.m) $(M_FUNCTIONS:%=$(BUILD)/%.m)
 
+# Octave and its development files (mkoctfile, the headers), from Debian.
 deps:
-	@command -v $(MKOCTFILE) >/dev/null 2>&1 || { \
-	  echo "mkoctfile not found: installing octave and liboctave-dev with apt-get"; \
-	  $(SUDO) apt-get update -qq && \
-	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq octave liboctave-dev; }
+	@command -v $(MKOCTFILE) >/dev/null 2>&1 && command -v $(OCTAVE) >/dev/null 2>&1 || \
+	  tools/apt_install "mkoctfile or octave-cli not found, and the modules are built with them" \
+	    octave "octave-dev|liboctave-dev"
 
 $(BUILD)/obj/%.o: src/%.cpp $(HEADERS) | deps
 	@mkdir -p $(dir $@)
@@ -169,12 +169,18 @@ mexcheck: $(TEST_MODULES:%=$(BUILD)/tests/%.mex)
 	$(OCTAVE_RUN) --eval "samplekit_build ('$(CURDIR)/build/mex')"
 	SAMPLEKIT_BUILD=build/mex SAMPLEKIT_TEST_MODULES=$(BUILD)/tests $(OCTAVE_RUN) tests/run_tests.m
 
-# The examples draw their figures with gnuplot, which needs no display.
+# The examples draw their figures with gnuplot, which needs no display, and
+# save them as PNG through Ghostscript; Debian's Octave lays out every text
+# of a figure with FreeSans, which an Octave installed without its
+# recommended packages lacks. A failed install here does not stop the
+# build: the examples' numbers need none of these.
+FREESANS := /usr/share/fonts/opentype/freefont/FreeSans.otf
 plot-deps:
-	@command -v gnuplot >/dev/null 2>&1 || { \
-	  echo "gnuplot not found: installing gnuplot-nox with apt-get"; \
-	  $(SUDO) apt-get update -qq && \
-	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq gnuplot-nox; }
+	@need=; command -v gnuplot >/dev/null 2>&1 || need=gnuplot-nox; \
+	  command -v gs >/dev/null 2>&1 || need="$$need ghostscript"; \
+	  [ -e $(FREESANS) ] || need="$$need fonts-freefont-otf"; \
+	  [ -z "$$need" ] || tools/apt_install "the examples' figures need gnuplot, Ghostscript and FreeSans" $$need || \
+	  echo "plot-deps: could not install$$need: figures that need it cannot be drawn"
 
 # The main example: five resampling schemes in a particle filter. Where the
 # plotting packages cannot be installed it still runs, prints its numbers
