@@ -10,6 +10,7 @@
 #   make memcheck    resident memory over 100,000 calls of each plug-in
 #   make dist        the Octave package samplekit-VERSION.tar.gz; make pkgcheck installs and tests it
 #   make mexcheck    build with samplekit_build.m (Octave's mex) and run the suite on that build
+#   make compat      test, pkgcheck and examples on Debian 13's and Debian sid's Octave, in chroots (root)
 #   make clean
 
 SHELL := /bin/bash
@@ -67,7 +68,7 @@ PACKAGE := samplekit-$(VERSION)
 FUZZ_SEED ?= 1
 FUZZ_CALLS ?= 20000
 
-.PHONY: all test demo examples plot-deps parallel-deps bench clean deps fuzz memcheck dist pkgcheck mexcheck digests
+.PHONY: all test demo examples plot-deps parallel-deps bench clean deps fuzz memcheck dist pkgcheck mexcheck digests compat
 all: $(MODULES:%=$(BUILD)/%.mex) $(MODULES:%=$(BUILD)/%.m) $(M_FUNCTIONS:%=$(BUILD)/%.m)
 
 # Octave and its development files (mkoctfile, the headers), from Debian.
@@ -192,6 +193,15 @@ demo: all
 # Every example, checking that each saves its figures.
 examples: all plot-deps
 	$(OCTAVE_RUN) examples/run_examples.m
+
+# make test, make pkgcheck and make examples on the Octave of Debian 13 and
+# on the newest one in Debian's development branch, each in a fresh clone of
+# HEAD inside a chroot kept in COMPAT_CACHE (made when missing: about three
+# minutes each); the Debian 13 check starts from a machine without Octave
+# and runs the README's commands. Root only; see tests/compat/run_compat.
+COMPAT_CACHE ?= /var/cache/samplekit-compat
+compat:
+	COMPAT_CACHE=$(COMPAT_CACHE) tests/compat/run_compat
 
 clean:
 	rm -rf build build-san
