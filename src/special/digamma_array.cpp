@@ -2,8 +2,21 @@
 //
 // The digamma function psi of every element of the real double array X,
 // in a result of X's rows and columns (further dimensions are dropped).
+// Elements are independent: ranges of them go to the worker threads.
 #include "../host/host.h"
+#include "../host/threads.h"
 #include "digamma.h"
+
+namespace {
+
+// Below about 12,000 elements (roughly 100 microseconds of typical
+// arguments) a second thread costs more to start and join (about 20
+// microseconds each here) than it saves; measured on the 2-core
+// development machine.
+constexpr double break_even_elements = 12000;
+constexpr int64_t chunk_elements = 8192;
+
+}  // namespace
 
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   require_input_count(nrhs == 1);
@@ -11,10 +24,15 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   const mxArray* x = prhs[0];
   const int64_t count = count_of(x);
   if (count > 0) require_real_double(x, "X");
+  const int32_t threads = thread_count();
 
-  plhs[0] = mxCreateDoubleMatrix(rows_of(x), cols_of(x), mxREAL);
+  // Every element is written, so no zero fill first.
+  plhs[0] = mxCreateUninitNumericMatrix(rows_of(x), cols_of(x), mxDOUBLE_CLASS, mxREAL);
   if (count == 0) return;
   const double* values = mxGetPr(x);
   double* result = mxGetPr(plhs[0]);
-  for (int64_t i = 0; i < count; ++i) result[i] = digamma(values[i]);
+  run_in_chunks(threads_for(threads, count, break_even_elements), count, chunk_elements,
+                [=](int64_t begin, int64_t end) {
+                  for (int64_t i = begin; i < end; ++i) result[i] = digamma(values[i]);
+                });
 }

@@ -4,12 +4,20 @@
 // result of X's rows and columns. Three regimes: +-1 beyond 18 in magnitude
 // (where the formula rounds to 1 anyway), 1 - 2 / (exp(2x) + 1) between,
 // and x itself at or below 1.5e-8, where tanh(x) = x to double precision.
-// Further arguments are ignored.
+// Further arguments are ignored. Elements are independent: ranges of them
+// go to the worker threads.
 #include <cmath>
 
 #include "../host/host.h"
+#include "../host/threads.h"
 
 namespace {
+
+// A second thread pays for its start and join (about 20 microseconds)
+// from about 16,000 elements on; measured on the 2-core development
+// machine.
+constexpr double break_even_elements = 16000;
+constexpr int64_t chunk_elements = 16384;
 
 double tanh_value(double v) {
   // Strict comparisons: NaN fails both and is returned unchanged.
@@ -25,10 +33,15 @@ void mexFunction(int, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   const mxArray* x = prhs[0];
   const int64_t count = count_of(x);
   if (count > 0) require_real_double(x, "X");
+  const int32_t threads = thread_count();
 
-  plhs[0] = mxCreateDoubleMatrix(rows_of(x), cols_of(x), mxREAL);
+  // Every element is written, so no zero fill first.
+  plhs[0] = mxCreateUninitNumericMatrix(rows_of(x), cols_of(x), mxDOUBLE_CLASS, mxREAL);
   if (count == 0) return;
   const double* values = mxGetPr(x);
   double* result = mxGetPr(plhs[0]);
-  for (int64_t i = 0; i < count; ++i) result[i] = tanh_value(values[i]);
+  run_in_chunks(threads_for(threads, count, break_even_elements), count, chunk_elements,
+                [=](int64_t begin, int64_t end) {
+                  for (int64_t i = begin; i < end; ++i) result[i] = tanh_value(values[i]);
+                });
 }
