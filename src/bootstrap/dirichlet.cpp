@@ -14,42 +14,39 @@ double exponentials_in_place(double* values, int32_t n, const double* prior) {
 
 namespace {
 
-// About half a megabyte of uniforms per merged call.
-constexpr int64_t merged_values = 65536;
-
 void draw_block(replicate_source* s, int32_t columns) {
   if (s->block != nullptr) mxDestroyArray(s->block);
   s->block = host_draw_array("rand", output_size{s->n, columns});
-  s->columns = columns;
-  s->next = 0;
 }
 
 }  // namespace
 
 replicate_source replicate_source_for(int32_t n, int32_t replicates) {
-  return replicate_source{n, replicates, 0, false, nullptr, 0, 0};
+  return replicate_source{n, replicates, 0, false, nullptr};
 }
 
-double* next_replicate_exponentials(replicate_source* s, const double* prior, double* total) {
-  if (s->next == s->columns) {
-    if (s->handed == 0) {
-      // The first replicate alone tells which generator is in use: a draw
-      // moves rand ("seed") only while the older one is.
-      const bool builtin = s->left > 1 && is_host_builtin("rand");
-      const double seed = builtin ? old_generator_seed("rand") : 0;
-      draw_block(s, 1);
-      s->merge = builtin && old_generator_seed("rand") == seed;
-    } else {
-      const int64_t fit = s->merge ? std::max<int64_t>(1, merged_values / std::max<int32_t>(s->n, 1)) : 1;
-      draw_block(s, static_cast<int32_t>(std::min<int64_t>(fit, s->left)));
-    }
+int64_t replicate_block_values(int32_t threads) {
+  return std::min<int64_t>(threads, max_block_threads) * values_per_thread;
+}
+
+replicate_block next_replicate_block(replicate_source* s, int64_t block_values) {
+  int32_t columns = 1;
+  if (s->handed == 0) {
+    // The first replicate alone tells which generator is in use: a draw
+    // moves rand ("seed") only while the older one is.
+    const bool builtin = s->left > 1 && is_host_builtin("rand");
+    const double seed = builtin ? old_generator_seed("rand") : 0;
+    draw_block(s, 1);
+    s->merge = builtin && old_generator_seed("rand") == seed;
+  } else {
+    const int64_t fit = s->merge ? std::max<int64_t>(1, block_values / std::max<int32_t>(s->n, 1)) : 1;
+    columns = static_cast<int32_t>(std::min<int64_t>(fit, s->left));
+    draw_block(s, columns);
   }
-  double* values = mxGetPr(s->block) + static_cast<int64_t>(s->next) * s->n;
-  ++s->next;
-  ++s->handed;
-  --s->left;
-  *total = exponentials_in_place(values, s->n, prior);
-  return values;
+  const replicate_block block{mxGetPr(s->block), s->handed, columns};
+  s->handed += columns;
+  s->left -= columns;
+  return block;
 }
 
 void release_replicate_source(replicate_source* s) {

@@ -27,15 +27,30 @@ struct replicate_source {
   int32_t left;       // replicates not yet handed out
   int32_t handed;     // replicates handed out so far
   bool merge;
-  mxArray* block;     // the current host array, destroyed when used up
-  int32_t columns;    // replicates in `block`
-  int32_t next;       // the next of them to hand out
+  mxArray* block;     // the current host array, destroyed by the next draw
 };
 
+// The uniforms of consecutive replicates: column c (n values from
+// uniforms + c * n) belongs to replicate first + c.
+struct replicate_block {
+  double* uniforms;
+  int32_t first;
+  int32_t count;
+};
+
+// Per thread, a merged block holds about 2 MB of uniforms: enough work to
+// pay for starting the thread many times over, and a call's memory stays
+// bounded (32 MB at most) whatever the thread count.
+inline constexpr int64_t values_per_thread = 262144;
+inline constexpr int32_t max_block_threads = 16;
+// The values a merged block holds when `threads` threads share its work.
+int64_t replicate_block_values(int32_t threads);
+
 replicate_source replicate_source_for(int32_t n, int32_t replicates);
-// The next replicate's exponentials (see exponentials_in_place), valid until
-// the next call; *total receives their sum.
-double* next_replicate_exponentials(replicate_source* source, const double* prior, double* total);
+// The next replicates' uniforms, valid until the next call: one replicate
+// first, then as many as fit in `block_values` values (at least one) while
+// blocks are merged. Call it only while replicates are left.
+replicate_block next_replicate_block(replicate_source* source, int64_t block_values);
 void release_replicate_source(replicate_source* source);
 
 // The number of replicates B: its shape first ("B must be a scalar."), then
