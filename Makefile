@@ -35,7 +35,7 @@ endif
 
 include src/modules.mk
 MODULES := $(RV_MODULES) $(ARS_MODULES) $(RESAMPLING_MODULES) $(DIRICHLET_MODULES) \
-           $(PLAIN_MODULES) $(SPECIAL_MODULES) $(GIG_MODULES) $(PG_MODULES)
+           $(PLAIN_MODULES) $(SPECIAL_MODULES) $(GIG_MODULES) $(PG_MODULES) $(METRIC_MODULES)
 # Functions written in Octave itself, installed beside the modules.
 M_FUNCTIONS := samplekit_worker_seed
 
@@ -59,6 +59,7 @@ $(foreach m,$(DIRICHLET_MODULES),$(eval LINK_$(m) := $(DIRICHLET_OBJ)))
 LINK_digamma_array := $(BUILD)/obj/special/digamma.o
 LINK_gig_draws := $(GIG_SOURCES:%.cpp=$(BUILD)/obj/%.o)
 LINK_polya_gamma_draws := $(BUILD)/obj/polya_gamma/jacobi_plan.o $(BUILD)/obj/polya_gamma/jacobi_draw.o $(RV_LIB)
+LINK_metric_distance_matrix := $(BUILD)/obj/metric/metric_call.o
 LINK_rv_harness := $(RV_LIB)
 LINK_ars_harness := $(ARS_OBJ) $(RV_LIB)
 
