@@ -141,9 +141,11 @@ $(BUILD)/bench/bench_empty.mex: bench/bench_empty.cpp | deps
 	@mkdir -p $(dir $@)
 	$(MKOCTFILE) --mex -o $@ $<
 
-$(BUILD)/bench/bench_limit.mex: bench/bench_limit.cpp $(BUILD)/obj/random_variates/random_variates.o $(HOST_LIB) $(HEADERS) | deps
+# Standalone: it shares no code with the plug-ins. Built for throughput
+# (-O3 vectorises its loops; dropping errno for sqrt changes no value).
+$(BUILD)/bench/bench_limit.mex: bench/bench_limit.cpp bench/limit_gamma.cpp bench/limit_gamma.h | deps
 	@mkdir -p $(dir $@)
-	$(MKOCTFILE) --mex -o $@ $< $(BUILD)/obj/random_variates/random_variates.o $(HOST_LIB)
+	CXXFLAGS="$(CXXFLAGS) -O3 -fno-math-errno" $(MKOCTFILE) --mex -o $@ bench/bench_limit.cpp bench/limit_gamma.cpp
 
 # The Octave package: the tracked sources under src/, each module's help file
 # in src/help/ (the package build puts it beside its module), pkg/Makefile

@@ -1,10 +1,13 @@
 ## Benchmarks: each samplekit function against the best Octave way to do
 ## the same job, in one process, repeats interleaved. Prints nanoseconds per
-## element (per call for the single draws), the ratio plug-in / peer and,
-## for the jobs whose cost is mostly host values, the job's limit: those
-## values drawn in one call plus one compiled pass of the job's arithmetic
-## (timed by the bench-only module bench_limit). Ends with the peak memory
-## of a 1e6-element gamma-family call.
+## element (per call for the single draws) with one thread
+## (SAMPLEKIT_THREADS=1) and with the default count, the ratios to the peer
+## and, for the jobs whose cost is mostly host values, the job's limit with
+## one thread and with as many as there are cores: those values drawn in one
+## rand and one randn call plus the cheapest compiled pass of the job's
+## arithmetic (the bench-only module bench_limit, which shares no code with
+## the plug-ins; its results are checked to be the plug-in's bits). Ends
+## with the peak memory of a 1e6-element gamma-family call.
 ## Run with: make bench (BENCH_RUNS runs of BENCH_REPEATS repeats, default
 ## 3 and 3).
 
@@ -28,6 +31,8 @@ xt = -20 + 40 * rand (n, 1);
 xm = randn (2000, 10);
 single_metric = struct ("type", "metric_euclidean", "lengthScale", 1, ...
                         "components", {num2cell(1:10)}, "deltadist", false (1, 10));
+two_metric = struct ("type", "metric_euclidean", "lengthScale", [1 2], ...
+                     "components", {{1:5, 6:10}}, "deltadist", false (1, 2));
 delta_metric = struct ("type", "metric_euclidean", "lengthScale", [1 2], ...
                        "components", {{1:5, 6:10}}, "deltadist", logical ([0 1]));
 xr = round (3 * rand (2000, 10));
@@ -36,9 +41,9 @@ nu_n = 0.5 + 10 * rand (n, 1);
 lambda_n = -3 + 6 * rand (n, 1);
 z_pg = 2 * randn (1e5, 1);
 
-## {name, elements, plug-in, peer, limit}: the limit is {job, count,
+## {name, elements, plug-in, peer, limit}: the limit is a plan {job, count,
 ## uniforms, normals, parameters...} for bench_limit, or {} where the target
-## is the Octave peer alone.
+## is the Octave peer alone. A new row needs nothing else.
 jobs = {
   "scaled_invchi2_draws(2, 5)", n, @() scaled_invchi2_draws(2, 5, n, 1), @() 5 ./ randg(2.5, n, 1), {"invchi2", n, 4 * n, 0, 2, 5};
   "scaled_invchi2_draws per-element", n, @() scaled_invchi2_draws(s2_n, nu_n), @() (s2_n .* nu_n / 2) ./ randg(nu_n / 2), {"invchi2", n, 4 * n, 0, s2_n, nu_n};
@@ -47,9 +52,9 @@ jobs = {
   "student_t_draws(4)", n, @() student_t_draws(4, n, 1), @() randn(n, 1) ./ sqrt(randg(2, n, 1) / 2), {"t", n, 4 * n, n, 4};
   "student_t_draws(1)", n, @() student_t_draws(1, n, 1), @() randn(n, 1) ./ randn(n, 1), {"t", n, 0, 2 * n, 1};
   "student_t_draws(2)", n, @() student_t_draws(2, n, 1), @() randn(n, 1) ./ sqrt(randg(1, n, 1)), {"t", n, n, n, 2};
-  "exponential_draws(2)", n, @() exponential_draws(2, n, 1), @() -2 * log(rand(n, 1)), {"exp", n, n, 0, 2};
-  "simplex_weight_draws(100, 1e4)", 1e6, @() simplex_weight_draws(100, 1e4), @() normalise_columns(-log(rand(100, 1e4))), {"simplex", 1e6, [100 1e4], 0, 100};
-  "bayes_boot_mean 1000x10, B 2000", 2000 * 1000, @() bayes_boot_mean(x1000, 2000), @() boot_mean_peer(x1000, 2000), {"boot_mean", 2e6, [1000 2000], 0, x1000};
+  "exponential_draws(2)", n, @() exponential_draws(2, n, 1), @() 2 * rande(n, 1), {"exp", n, n, 0, 2};
+  "simplex_weight_draws(100, 1e4)", 1e6, @() simplex_weight_draws(100, 1e4), @() normalise_columns(rande(100, 1e4)), {"simplex", 1e6, [100 1e4], 0, 100};
+  "bayes_boot_mean 1000x10, B 2000", 2000 * 1000, @() bayes_boot_mean(x1000, 2000), @() boot_mean_peer(x1000, 2000), {"boot_mean", 2000, [1000 2000], 0, x1000};
   "bayes_boot_percentiles 1000, B 2000", 2000 * 1000, @() bayes_boot_percentiles(sorted, [2.5 50 97.5], 2000), @() boot_percentiles_peer(sorted, [2.5 50 97.5], 2000), {};
   "resample_multinomial 1e5", 1e5, @() resample_multinomial(w, 1e5, 1), @() lookup(cw, rand(1e5, 1)) + 1, {};
   "resample_residual 1e5", 1e5, @() resample_residual(w, 1e5, 1), @() residual_peer(w, 1e5), {};
@@ -64,8 +69,9 @@ jobs = {
   "polya_gamma_draws(10, z) per-element 1e5", 1e5, @() polya_gamma_draws(10, z_pg), @() pg_series_peer(10, z_pg, 1e5), {};
   "polya_gamma_draws(50, z) per-element 1e5", 1e5, @() polya_gamma_draws(50, z_pg), @() pg_series_peer(50, z_pg, 1e5), {};
   "digamma_array 1e6", n, @() digamma_array(xd), @() psi(xd), {};
-  "tanh_array 1e6", n, @() tanh_array(xt), @() tanh(xt), {};
-  "metric_distance_matrix 2000x10", 2000 ^ 2, @() metric_distance_matrix(single_metric, xm), @() sqrt(max(sumsq(xm, 2) + sumsq(xm, 2)' - 2 * (xm * xm'), 0)), {};
+  "tanh_array 1e6", n, @() tanh_array(xt), @() 1 - 2 ./ (exp(2 * xt) + 1), {};
+  "metric_distance_matrix 2000x10", 2000 ^ 2, @() metric_distance_matrix(single_metric, xm), @() blas_distances(xm), {};
+  "metric, two components", 2000 ^ 2, @() metric_distance_matrix(two_metric, xm), @() blas_distances([xm(:, 1:5), xm(:, 6:10) / 2]), {};
   "metric with a delta component", 2000 ^ 2, @() metric_distance_matrix(delta_metric, xr), @() delta_peer(xr), {};
   "scaled_invchi2_draw(per call)", 1, @() scaled_invchi2_draw(2, 5), @() 5 / randg(2.5), {};
   "gig_ars_draw(per call)", 1, @() gig_ars_draw(2, 3, 1.5, 0.5, 2), [], {}};
@@ -82,8 +88,13 @@ function x = pg_series_peer (b, z, n)
 endfunction
 
 function r = boot_mean_peer (x, b)
-  weights = -log (rand (rows (x), b));
-  r = (weights ./ sum (weights))' * x;
+  weights = rande (rows (x), b);
+  r = (weights ./ sum (weights)).' * x;
+endfunction
+
+## |a|^2 + |b|^2 - 2 a.b with the product from BLAS: fast, but it cancels.
+function d = blas_distances (x)
+  d = sqrt (max (sumsq (x, 2) + sumsq (x, 2)' - 2 * (x * x'), 0));
 endfunction
 
 function r = boot_percentiles_peer (x, p, b)
@@ -136,22 +147,27 @@ function ns = loop_ns (expression, calls)
   eval (sprintf ("tic (); for k = 1:%d, y = %s; endfor; ns = toc () * 1e9 / %d;", calls, expression, calls));
 endfunction
 
-## The compiled arithmetic on values drawn beforehand, plus the host's cost
-## of drawing exactly the values it used in one rand and one randn call.
-function ns = limit_once (plan, elements)
-  if (isempty (plan))
-    ns = NaN;
-    return;
-  endif
-  [job, count, nu, nz] = plan{1:4};
+## The values a plan's job consumes, drawn as the plug-in would draw them.
+function [u, z] = plan_values (plan)
+  [nu, nz] = plan{3:4};
   if (isscalar (nu))
     u = rand (nu, 1);
   else
     u = rand (nu);
   endif
   z = randn (nz, 1);
+endfunction
+
+## The compiled arithmetic on values drawn beforehand, plus the host's cost
+## of drawing exactly the values it used in one rand and one randn call.
+function ns = limit_once (plan, elements, threads)
+  if (isempty (plan))
+    ns = NaN;
+    return;
+  endif
+  [u, z] = plan_values (plan);
   tic;
-  [~, used_u, used_z] = bench_limit (job, count, u, z, plan{5:end});
+  [~, used_u, used_z] = bench_limit (plan{1}, threads, plan{2}, u, z, plan{5:end});
   t = toc;
   clear u z;
   tic;
@@ -161,38 +177,73 @@ function ns = limit_once (plan, elements)
   ns = t * 1e9 / elements;
 endfunction
 
+## Whether the limit's pass gives the plug-in's bits from the same seed
+## (simplex transforms its uniforms in place, as the plug-in does).
+function same = limit_matches (plug_in, plan)
+  rand ("state", 3);
+  randn ("state", 3);
+  expected = plug_in ();
+  rand ("state", 3);
+  randn ("state", 3);
+  [u, z] = plan_values (plan);
+  y = bench_limit (plan{1}, 1, plan{2}, u, z, plan{5:end});
+  if (strcmp (plan{1}, "simplex"))
+    y = u;
+  endif
+  same = isequal (size (y), size (expected)) && isequal (typecast (y(:), "uint64"), typecast (expected(:), "uint64"));
+endfunction
+
+## f () with SAMPLEKIT_THREADS set to `threads` ("" for the default).
+function ns = time_threads (f, elements, threads)
+  if (isempty (threads))
+    unsetenv ("SAMPLEKIT_THREADS");
+  else
+    setenv ("SAMPLEKIT_THREADS", threads);
+  endif
+  ns = time_once (f, elements);
+  unsetenv ("SAMPLEKIT_THREADS");
+endfunction
+
 runs = str2double (getenv ("BENCH_RUNS"));
 if (isnan (runs))
   runs = 3;
 endif
-## Each run times every job `repeats` times, the three columns interleaved;
+cores = min (nproc (), 64);
+for j = 1:rows (jobs)
+  if (! isempty (jobs{j, 5}) && ! limit_matches (jobs{j, 3}, jobs{j, 5}))
+    printf ("warning: the limit of %s does not give the plug-in's bits\n", jobs{j, 1});
+  endif
+endfor
+## Each run times every job `repeats` times, the five columns interleaved;
 ## the table shows the median over runs of each run's median.
-medians = NaN (rows (jobs), 3, runs);
-mins = Inf (rows (jobs), 3);
+columns = 5;
+medians = NaN (rows (jobs), columns, runs);
 for run = 1:runs
   for j = 1:rows (jobs)
-    t = NaN (repeats, 3);
+    t = NaN (repeats, columns);
     for r = 1:repeats
-      t(r, 1) = time_once (jobs{j, 3}, jobs{j, 2});
-      t(r, 2) = time_once (jobs{j, 4}, jobs{j, 2});
-      t(r, 3) = limit_once (jobs{j, 5}, jobs{j, 2});
+      t(r, 1) = time_threads (jobs{j, 3}, jobs{j, 2}, "1");
+      t(r, 2) = time_threads (jobs{j, 3}, jobs{j, 2}, "");
+      t(r, 3) = time_once (jobs{j, 4}, jobs{j, 2});
+      t(r, 4) = limit_once (jobs{j, 5}, jobs{j, 2}, 1);
+      t(r, 5) = limit_once (jobs{j, 5}, jobs{j, 2}, cores);
     endfor
     medians(j, :, run) = median (t, 1);
-    mins(j, :) = min (mins(j, :), min (t, [], 1));
   endfor
 endfor
 m = median (medians, 3);
-printf ("%-38s %9s %9s %9s %9s %7s %9s %8s\n", "job", "plug-in", "(min)", "peer", "(min)",
-        "ratio", "limit", "x limit");
+printf ("%-38s %9s %9s %9s %7s %7s %9s %9s %7s\n", "job", "1 thread", "default", "peer", "ratio",
+        "(1 thr)", "limit 1", "limit", "x limit");
 for j = 1:rows (jobs)
-  printf ("%-38s %9.1f %9.1f %9.1f %9.1f %7.2f %9.1f %8.2f\n", jobs{j, 1}, m(j, 1), mins(j, 1),
-          m(j, 2), mins(j, 2), m(j, 1) / m(j, 2), m(j, 3), m(j, 1) / m(j, 3));
+  printf ("%-38s %9.1f %9.1f %9.1f %7.2f %7.2f %9.1f %9.1f %7.2f\n", jobs{j, 1}, m(j, 1), m(j, 2),
+          m(j, 3), m(j, 2) / m(j, 3), m(j, 1) / m(j, 3), m(j, 4), m(j, 5), m(j, 2) / m(j, 5));
 endfor
 printf ("ns per element (per call for the single draws); median of %d runs of %d repeats;\n", runs, repeats);
-printf ("ratio = plug-in / peer; limit = host values drawn in one call + one compiled pass\n");
+printf ("default: SAMPLEKIT_THREADS unset (%d cores here); ratio = default / peer, (1 thr) = 1 thread / peer;\n", cores);
+printf ("limit = host values drawn in one call + the cheapest compiled pass, on 1 and %d threads\n", cores);
 gig_row = find (strcmp (jobs(:, 1), "gig_draws(0.5, 2, 3) 1e6"));
 ars_row = find (strcmp (jobs(:, 1), "gig_ars_draw(per call)"));
-printf ("gig_ars_draw per call / gig_draws per draw: %.0f\n", m(ars_row, 1) / m(gig_row, 1));
+printf ("gig_ars_draw per call / gig_draws per draw: %.0f\n", m(ars_row, 2) / m(gig_row, 2));
 ## Single draws per call, as a Gibbs sampler's loop calls them, against the
 ## line a user would write and against an empty MEX call (bench_empty):
 ## each loop is timed as written, the rounds interleaved.
