@@ -24,6 +24,13 @@
 ## reflection formula @code{psi (x) = psi (1 - x) - pi / tan (pi * x)} is
 ## used, so even very negative arguments return at once.
 ##
+## Threads: the work is shared by worker threads, as many as the environment
+## variable @env{SAMPLEKIT_THREADS} says (a whole number from 1 to 1024) or,
+## when it is unset or empty, as many as the cores Octave may run on (at most
+## 64); small inputs stay on one thread.  The result is the same, bit for bit,
+## for every thread count.  Any other value of the variable raises
+## "SAMPLEKIT_THREADS must be a whole number from 1 to 1024, or unset.".
+##
 ## Errors: "Wrong number of input arguments." (checked first), "Too many
 ## output arguments." and "X must be a real double array.".
 ##

@@ -36,6 +36,13 @@
 ## listed twice counts twice.  @var{D} is exactly symmetric with a zero
 ## diagonal.  No randomness is involved.
 ##
+## Threads: the work is shared by worker threads, as many as the environment
+## variable @env{SAMPLEKIT_THREADS} says (a whole number from 1 to 1024) or,
+## when it is unset or empty, as many as the cores Octave may run on (at most
+## 64); small inputs stay on one thread.  The result is the same, bit for bit,
+## for every thread count.  Any other value of the variable raises
+## "SAMPLEKIT_THREADS must be a whole number from 1 to 1024, or unset.".
+##
 ## Errors, in the order checked: "Wrong number of output arguments.",
 ## "Wrong number of input arguments.", "Could not get metric.type",
 ## "metric.type must be a string.", "Wrong type of metric.", "Could not get

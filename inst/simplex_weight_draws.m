@@ -17,6 +17,15 @@
 ## @code{rand} and @code{randn} are then left as if the values the call had
 ## drawn so far had been drawn one call at a time.
 ##
+## Threads: the work is shared by worker threads, as many as the environment
+## variable @env{SAMPLEKIT_THREADS} says (a whole number from 1 to 1024) or,
+## when it is unset or empty, as many as the cores Octave may run on (at most
+## 64); small inputs stay on one thread.  The result is the same, bit for bit,
+## for every thread count.  Every random value is drawn on the calling thread
+## first, so seeding works as described above.  Any other value of the
+## variable raises "SAMPLEKIT_THREADS must be a whole number from 1 to 1024,
+## or unset.".
+##
 ## Errors: "Too many output arguments.", "Wrong number of input arguments.",
 ## "First argument must be a scalar.", "Second argument must be a scalar.",
 ## "A must be a real number." (or B), "Size arguments must not be empty." and

@@ -15,6 +15,13 @@
 ## the relative accuracy of small values matters (for example in
 ## @code{tanh (x) / x}), and for single or complex values.
 ##
+## Threads: the work is shared by worker threads, as many as the environment
+## variable @env{SAMPLEKIT_THREADS} says (a whole number from 1 to 1024) or,
+## when it is unset or empty, as many as the cores Octave may run on (at most
+## 64); small inputs stay on one thread.  The result is the same, bit for bit,
+## for every thread count.  Any other value of the variable raises
+## "SAMPLEKIT_THREADS must be a whole number from 1 to 1024, or unset.".
+##
 ## Errors: "Wrong number of input arguments." (no argument) and "X must be a
 ## real double array.".
 ##
