@@ -27,6 +27,14 @@
 ## @code{rand} and @code{randn} are then left as if the values the call had
 ## drawn so far had been drawn one call at a time.
 ##
+## Threads: the searches are shared by worker threads, as many as the
+## environment variable @env{SAMPLEKIT_THREADS} says (a whole number from 1
+## to 1024) or, when it is unset or empty, as many as the cores Octave may
+## run on (at most 64); small outputs stay on one thread.  The result is the
+## same, bit for bit, for every thread count, and every uniform is drawn on
+## the calling thread first.  Any other value of the variable raises
+## "SAMPLEKIT_THREADS must be a whole number from 1 to 1024, or unset.".
+##
 ## Errors: "Too many output arguments.", "Wrong number of input arguments.",
 ## "M must be a scalar." (for @var{M} and @var{N} alike), "Size arguments must
 ## be finite and non-negative, with fewer than 2^31 elements in all.", "Size

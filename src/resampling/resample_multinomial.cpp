@@ -6,10 +6,18 @@
 // position i with probability W(i) / sum (W), made by searching one host
 // uniform in the normalised cumulative weights. The host's M x N uniform
 // array becomes the output and is overwritten in place.
+#include "../host/threads.h"
 #include "binsgeq.h"
 #include "resampling.h"
 
 namespace {
+
+// The searches are independent: ranges of them go to the worker threads.
+// Below about 4,000 searches a second thread does not pay for its start
+// and join (about 20 microseconds); measured on the 2-core development
+// machine.
+constexpr double break_even_searches = 4000;
+constexpr int64_t chunk_searches = 4096;
 
 // Normalised cumulative weights; the last is exactly 1, so every uniform
 // below 1 finds an entry and a trailing zero weight is never chosen.
@@ -24,6 +32,7 @@ void cumulative_weights(const double* weights, int32_t n, double* cumulative) {
 
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   const resampling_call call = read_resampling_call(nlhs, nrhs, prhs);
+  const int32_t threads = thread_count();
 
   plhs[0] = host_draw_array("rand", call.size);
   double* entries = mxGetPr(plhs[0]);
@@ -31,10 +40,10 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   cumulative_weights(call.weights, call.n, cumulative);
   search_guide guide{cumulative, call.n, static_cast<int32_t*>(mxMalloc(sizeof(int32_t) * call.n)), call.n};
   build_guide(&guide);
-  for (int32_t k = 0; k < call.count; ++k) {
-    poll_interrupt(k);
-    entries[k] = guided_binsgeq(guide, entries[k]);
-  }
+  run_in_chunks(threads_for(threads, call.count, break_even_searches), call.count, chunk_searches,
+                [&](int64_t begin, int64_t end) {
+                  for (int64_t k = begin; k < end; ++k) entries[k] = guided_binsgeq(guide, entries[k]);
+                });
   mxFree(guide.start);
   mxFree(cumulative);
 }
