@@ -13,8 +13,15 @@ constexpr double huge_shape = 1e300;     // above (and NaN): the shape itself
 constexpr double floor_value = 1e-15;
 constexpr double sqrt2 = 1.4142135623730951;
 
-double at(const mxArray* p, int64_t i) {
-  return mxGetNumberOfElements(p) == 1 ? mxGetScalar(p) : mxGetPr(p)[i];
+// A parameter: one value for all elements, or one per element.
+struct param {
+  const double* values;
+  double scalar;
+  double at(int64_t i) const { return values != nullptr ? values[i] : scalar; }
+};
+
+param param_of(const mxArray* p) {
+  return mxGetNumberOfElements(p) == 1 ? param{nullptr, mxGetScalar(p)} : param{mxGetPr(p), 0};
 }
 
 // Best's trial on the pair (u, v) for shape a > 1: x, and whether it is
@@ -65,64 +72,92 @@ double gamma_at(double a, const double* u, int64_t size, int64_t* next, bool* fa
   }
 }
 
-// The pair each element accepts, for one shape a > 1 shared by all: every
-// trial's outcome first, over threads and without a scan; then the next
-// accepted pair at or after each position, from the back; then each
-// element's pair from its predecessor's, a load apiece. Pairs start at
-// every position when each element first takes one uniform of its own
-// (stride 1, Stuart's boost), else at even positions only (stride 2).
-bool accepted_pairs(int threads, double a, const double* u, int64_t size, int64_t count, int stride,
-                    std::vector<int64_t>* pair) {
-  const int64_t positions = size - 1;
-  std::vector<char> accepted(positions, 0);
-  const double b = a - 1;
-  const double c = 3 * a - 0.75;
-  split(threads, (positions + stride - 1) / stride, [&](int64_t begin, int64_t end) {
-    // The first test, branch-free so that it vectorises: 1 accepted, 0
-    // rejected (x < 0), 2 for the logarithm's test.
-    for (int64_t k = begin; k < end; ++k) {
-      const double first = u[k * stride], second = u[k * stride + 1];
-      const double w = first * (1 - first);
-      const double y = std::sqrt(c / w) * (first - 0.5);
+// Every trial's outcome at positions [begin, end) taken `stride` apart,
+// over threads: the first test branch-free so that it vectorises (0 for
+// x < 0, 1 accepted, 2 for the logarithm's test), then the logarithm's
+// test only where that one fails and x >= 0 (as in the per-element path,
+// a NaN x fails every test).
+template <int stride>
+void trial_outcomes(int threads, double a, const double* u, int64_t begin, int64_t end,
+                    double* xs, char* accepted) {
+  split(threads, (end - begin + stride - 1) / stride, [=](int64_t first, int64_t last) {
+    const double b = a - 1;
+    const double c = 3 * a - 0.75;
+    const double* pair = u + begin + first * stride;
+    double* x_out = xs + begin + first * stride;
+    char* outcome = accepted + begin + first * stride;
+    for (int64_t k = 0; k < last - first; ++k) {
+      const double w = pair[k * stride] * (1 - pair[k * stride]);
+      const double y = std::sqrt(c / w) * (pair[k * stride] - 0.5);
       const double x = b + y;
-      const double z = 64 * w * w * w * second * second;
-      accepted[k * stride] = x < 0 ? 0 : 1 - (2 * y * y) / x >= z ? 1 : 2;
+      const double z = 64 * w * w * w * pair[k * stride + 1] * pair[k * stride + 1];
+      const int kept = !(x < 0);
+      const int squeezed = 1 - (2 * y * y) / x >= z;
+      x_out[k * stride] = x;
+      outcome[k * stride] = static_cast<char>(kept * (2 - squeezed));
     }
-    for (int64_t k = begin; k < end; ++k) {
-      const int64_t j = k * stride;
-      if (accepted[j] == 2) accepted[j] = best_trial(a, u[j], u[j + 1]).accepted;
+    for (int64_t k = 0; k < last - first; ++k) {
+      if (outcome[k * stride] == 2)
+        outcome[k * stride] = best_trial(a, pair[k * stride], pair[k * stride + 1]).accepted;
     }
   });
-  std::vector<int64_t> next_accepted(positions + 2, size);
-  for (int64_t j = positions - 1; j >= 0; --j) next_accepted[j] = accepted[j] ? j : next_accepted[j + 2];
-  int64_t next = 0;
-  for (int64_t i = 0; i < count; ++i) {
-    if (stride == 1) ++next;  // the element's own uniform
-    if (next >= positions) return false;
-    (*pair)[i] = next_accepted[next];
-    if ((*pair)[i] >= positions) return false;
-    next = (*pair)[i] + 2;
+}
+
+// The accepted pair of each element, for one shape a > 1 shared by all:
+// trial outcomes in rounds sized by the elements left, and a scan. Without
+// the boost every element's trials start at even positions and the
+// accepted pairs, in order, are the elements' (stride 2); with it each
+// element first takes one uniform of its own, so pairs start anywhere
+// (stride 1) and the scan looks for the next accepted one of its parity.
+bool accepted_pairs(int threads, double a, const double* u, int64_t size, int64_t count, int stride,
+                    std::vector<double>* xs, std::vector<int64_t>* pair) {
+  const int64_t positions = size - 1;
+  std::vector<char> accepted(positions, 0);
+  int64_t computed = 0, next = 0, found = 0;
+  while (found < count) {
+    if (computed == positions) return false;
+    const int64_t want = std::min(positions, computed + 4096 + (count - found) * (stride == 2 ? 4 : 5));
+    if (stride == 2) trial_outcomes<2>(threads, a, u, computed, want, xs->data(), accepted.data());
+    else trial_outcomes<1>(threads, a, u, computed, want, xs->data(), accepted.data());
+    if (stride == 2) {
+      // Branch-free: each position is written, and kept when accepted.
+      for (int64_t j = computed; j < want && found < count; j += 2) {
+        (*pair)[found] = j;
+        found += accepted[j];
+      }
+    } else {
+      for (; found < count; ++found) {
+        int64_t j = next + 1;  // after the element's own uniform
+        while (j < want && !accepted[j]) j += 2;
+        if (j >= want) break;
+        (*pair)[found] = j;
+        next = j + 2;
+      }
+    }
+    computed = want;
   }
   return true;
 }
 
-double job_value(gamma_job job, const mxArray* p1, const mxArray* p2, int64_t i, double g,
+double job_value(gamma_job job, const param& p1, const param& p2, int64_t i, double g,
                  const double* z) {
   if (job == gamma_job::invchi2) {
-    const double nu = at(p2, i);
-    return (at(p1, i) * nu / 2) / g;
+    const double nu = p2.at(i);
+    return (p1.at(i) * nu / 2) / g;
   }
-  if (job == gamma_job::mean_dof) return ((g * 2) * at(p1, i)) / at(p2, i);
-  return (z[i] * std::sqrt(at(p1, i))) / std::sqrt(g * 2);
+  if (job == gamma_job::mean_dof) return ((g * 2) * p1.at(i)) / p2.at(i);
+  return (z[i] * std::sqrt(p1.at(i))) / std::sqrt(g * 2);
 }
 
 }  // namespace
 
-gamma_run gamma_draws(gamma_job job, int threads, int64_t count, const mxArray* p1, const mxArray* p2,
-                      const double* u, int64_t u_size, const double* z, double* y) {
-  const mxArray* nu_param = job == gamma_job::student_t ? p1 : p2;
-  const bool shared = mxGetNumberOfElements(nu_param) == 1;
-  const double nu = at(nu_param, 0);
+gamma_run gamma_draws(gamma_job job, int threads, int64_t count, const mxArray* first,
+                      const mxArray* second, const double* u, int64_t u_size, const double* z, double* y) {
+  const param p1 = param_of(first);
+  const param p2 = param_of(second);
+  const param nu_param = job == gamma_job::student_t ? p1 : p2;
+  const bool shared = nu_param.values == nullptr;
+  const double nu = nu_param.at(0);
   gamma_run run{0, job == gamma_job::student_t ? count : 0, false};
   if (job == gamma_job::student_t && shared && (nu == 1 || nu == 2)) {
     // Cauchy from two normals, or t(2) by inversion of one uniform.
@@ -140,7 +175,7 @@ gamma_run gamma_draws(gamma_job job, int threads, int64_t count, const mxArray* 
     // Shapes per element, or a shared shape off Best's path: trial by trial.
     int64_t next = 0, second = count;
     for (int64_t i = 0; i < count && !run.failed; ++i) {
-      const double nu_i = at(nu_param, i);
+      const double nu_i = nu_param.at(i);
       if (job == gamma_job::student_t && nu_i == 1) {
         y[i] = z[i] / z[second++];
       } else if (job == gamma_job::student_t && nu_i == 2) {
@@ -154,13 +189,13 @@ gamma_run gamma_draws(gamma_job job, int threads, int64_t count, const mxArray* 
     run.used_z = job == gamma_job::student_t ? second : 0;
     return run;
   }
-  std::vector<int64_t> pair(count);
-  if (!accepted_pairs(threads, boosted ? 1 + a : a, u, u_size, count, boosted ? 1 : 2, &pair))
+  std::vector<int64_t> pair(count + 1);
+  std::vector<double> xs(u_size);
+  if (!accepted_pairs(threads, boosted ? 1 + a : a, u, u_size, count, boosted ? 1 : 2, &xs, &pair))
     return gamma_run{0, 0, true};
   split(threads, count, [&](int64_t begin, int64_t end) {
     for (int64_t i = begin; i < end; ++i) {
-      const int64_t j = pair[i];
-      double g = best_trial(boosted ? 1 + a : a, u[j], u[j + 1]).x;
+      double g = xs[pair[i]];
       // The element's own uniform sits just before its first trial, which
       // is its predecessor's pair + 2, or position 0.
       if (boosted) g = floored(g, 1 + a) * std::pow(u[i == 0 ? 0 : pair[i - 1] + 2], 1 / a);
