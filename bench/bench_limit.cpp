@@ -27,10 +27,6 @@ struct values {
   int64_t size;
 };
 
-double at(const mxArray* p, int64_t i) {
-  return mxGetNumberOfElements(p) == 1 ? mxGetScalar(p) : mxGetPr(p)[i];
-}
-
 // Normalised exponentials of `n` uniforms in place, summed in index order.
 void dirichlet(double* w, int64_t n) {
   double total = 0;
@@ -111,8 +107,9 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   } else if (std::strcmp(job, "exp") == 0) {
     plhs[0] = mxCreateUninitNumericMatrix(count, 1, mxDOUBLE_CLASS, mxREAL);
     double* y = mxGetPr(plhs[0]);
+    const param mu = param_of(p1);
     split(threads, count, [&](int64_t begin, int64_t end) {
-      for (int64_t i = begin; i < end; ++i) y[i] = (-at(p1, i)) * std::log(u[i]);
+      for (int64_t i = begin; i < end; ++i) y[i] = (-mu.at(i)) * std::log(u[i]);
     });
     used_u = count;
   } else {

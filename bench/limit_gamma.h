@@ -21,6 +21,33 @@ void split(int threads, int64_t count, const Body& body) {
   for (std::thread& w : workers) w.join();
 }
 
+// A parameter: one value for all elements, or one per element.
+struct param {
+  const double* values;
+  double scalar;
+  double at(int64_t i) const { return values != nullptr ? values[i] : scalar; }
+};
+
+inline param param_of(const mxArray* p) {
+  return mxGetNumberOfElements(p) == 1 ? param{nullptr, mxGetScalar(p)} : param{mxGetPr(p), 0};
+}
+
+// Best's trial on the pair (u, v) for shape a > 1: x, and whether it is
+// accepted.
+struct trial {
+  double x;
+  bool accepted;
+};
+trial best_trial(double a, double u, double v);
+
+// The accepted pair (its first position) of each of `count` elements, for
+// one shape a > 1 shared by all, and every computed trial's x in xs (size
+// values): stride 2 where each element's trials start at even positions,
+// stride 1 where each first takes one uniform of its own. False when the
+// values run out.
+bool accepted_pairs(int threads, double a, const double* u, int64_t size, int64_t count, int stride,
+                    std::vector<double>* xs, std::vector<int64_t>* pair);
+
 enum class gamma_job { invchi2, mean_dof, student_t };
 
 struct gamma_run {
