@@ -63,11 +63,9 @@ struct lane_sums {
   lane_pair pair[pairs];
 };
 
-// A block's replicates take about 1,000 products each per task at least;
-// below about 30,000 weights a second thread does not pay for its start
-// and join (about 20 microseconds); measured on the 2-core development
-// machine.
-constexpr double break_even_weights = 30000;
+// Worker threads: one per 12,000 weights (a weight's logarithm, division
+// and products for ten columns take about 8 ns; see threads_for).
+constexpr double break_even_weights = 12000;
 
 void add_slab(const double* column, const lane_sums* slab, int32_t rows, lane_sums* sums) {
   lane_pair s0 = sums->pair[0], s1 = sums->pair[1], s2 = sums->pair[2], s3 = sums->pair[3];

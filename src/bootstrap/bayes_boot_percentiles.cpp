@@ -73,10 +73,9 @@ double interpolate(double lower_x, double upper_x, double lower_u, double upper_
   return lower_x + ((upper_x - lower_x) * (q - lower_u)) / (upper_u - lower_u);
 }
 
-// A second thread pays for its start and join (about 20 microseconds)
-// from about 30,000 uniforms on; measured on the 2-core development
-// machine.
-constexpr double break_even_values = 30000;
+// Worker threads: one per 16,000 uniforms (each takes about 6.5 ns; see
+// threads_for).
+constexpr double break_even_values = 16000;
 constexpr int64_t task_values = 16384;
 
 // One replicate: `cumulative` holds the exponentials on entry and the

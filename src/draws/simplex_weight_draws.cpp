@@ -15,10 +15,9 @@
 
 namespace {
 
-// A second thread pays for its start and join (about 20 microseconds)
-// from about 16,000 coordinates on; measured on the 2-core development
-// machine.
-constexpr double break_even_elements = 16000;
+// Worker threads: one per 24,000 coordinates (a logarithm, a sum and a
+// division take about 4 ns; see threads_for).
+constexpr double break_even_elements = 24000;
 constexpr int64_t chunk_elements = 16384;
 
 double read_count(const mxArray* a, const char* shape_message, const char* name) {

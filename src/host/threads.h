@@ -32,8 +32,13 @@ inline constexpr int32_t max_default_threads = 64;
 // checks, before anything is allocated.
 int32_t thread_count();
 
-// The threads that `work` units justify when one extra thread pays off
-// only for `break_even` units or more: at most `threads`, at least 1.
+// The threads that `work` units justify: one per `break_even` units, at
+// most `threads`, at least 1. Starting and joining a thread costs about 20
+// microseconds on the 2-core development machine (the median of 2,000
+// empty std::thread starts and joins); plug-ins set `break_even` to the
+// units their own loop gets through in about 100 microseconds on one
+// thread, so a thread costs at most a fifth of the work it takes on and
+// small inputs stay on the calling thread.
 inline int32_t threads_for(int32_t threads, double work, double break_even) {
   const double worth = work / break_even;
   return worth < threads ? std::max(1, static_cast<int32_t>(worth)) : threads;

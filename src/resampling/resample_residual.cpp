@@ -14,10 +14,9 @@
 namespace {
 
 // The residual draws are independent searches: ranges of them go to the
-// worker threads. Below about 4,000 a second thread does not pay for its
-// start and join (about 20 microseconds); measured on the 2-core
-// development machine.
-constexpr double break_even_searches = 4000;
+// worker threads, one per 7,000 draws (each takes about 14 ns; see
+// threads_for).
+constexpr double break_even_searches = 7000;
 constexpr int64_t chunk_searches = 4096;
 
 // Writes the whole copies and leaves each expected count's remainder in
