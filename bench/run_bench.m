@@ -126,18 +126,27 @@ function d = delta_peer (x)
   d = sqrt (d);
 endfunction
 
-function ns = time_once (f, elements)
+## How many calls of f last about 20 ms: each timing repeats the call that
+## often, so that short calls (the resamplers, the single draws) are not
+## timed one by one.
+function calls = calls_for (f)
+  if (isempty (f))
+    calls = 0;
+    return;
+  endif
+  tic;
+  result = f ();       # one output: metric_distance_matrix insists on it
+  calls = max (1, min (2000, ceil (0.02 / toc ())));
+endfunction
+
+function ns = time_once (f, elements, calls)
   if (isempty (f))
     ns = NaN;
     return;
   endif
-  calls = 1;
-  if (elements == 1)
-    calls = 2000;        # single draws: time many calls
-  endif
   tic;
   for k = 1:calls
-    result = f ();     # one output: metric_distance_matrix insists on it
+    result = f ();
   endfor
   ns = toc * 1e9 / (calls * elements);
 endfunction
@@ -194,13 +203,13 @@ function same = limit_matches (plug_in, plan)
 endfunction
 
 ## f () with SAMPLEKIT_THREADS set to `threads` ("" for the default).
-function ns = time_threads (f, elements, threads)
+function ns = time_threads (f, elements, calls, threads)
   if (isempty (threads))
     unsetenv ("SAMPLEKIT_THREADS");
   else
     setenv ("SAMPLEKIT_THREADS", threads);
   endif
-  ns = time_once (f, elements);
+  ns = time_once (f, elements, calls);
   unsetenv ("SAMPLEKIT_THREADS");
 endfunction
 
@@ -209,10 +218,12 @@ if (isnan (runs))
   runs = 3;
 endif
 cores = min (nproc (), 64);
+calls = zeros (rows (jobs), 2);
 for j = 1:rows (jobs)
   if (! isempty (jobs{j, 5}) && ! limit_matches (jobs{j, 3}, jobs{j, 5}))
     printf ("warning: the limit of %s does not give the plug-in's bits\n", jobs{j, 1});
   endif
+  calls(j, :) = [calls_for(jobs{j, 3}), calls_for(jobs{j, 4})];
 endfor
 ## Each run times every job `repeats` times, the five columns interleaved;
 ## the table shows the median over runs of each run's median.
@@ -222,9 +233,9 @@ for run = 1:runs
   for j = 1:rows (jobs)
     t = NaN (repeats, columns);
     for r = 1:repeats
-      t(r, 1) = time_threads (jobs{j, 3}, jobs{j, 2}, "1");
-      t(r, 2) = time_threads (jobs{j, 3}, jobs{j, 2}, "");
-      t(r, 3) = time_once (jobs{j, 4}, jobs{j, 2});
+      t(r, 1) = time_threads (jobs{j, 3}, jobs{j, 2}, calls(j, 1), "1");
+      t(r, 2) = time_threads (jobs{j, 3}, jobs{j, 2}, calls(j, 1), "");
+      t(r, 3) = time_once (jobs{j, 4}, jobs{j, 2}, calls(j, 2));
       t(r, 4) = limit_once (jobs{j, 5}, jobs{j, 2}, 1);
       t(r, 5) = limit_once (jobs{j, 5}, jobs{j, 2}, cores);
     endfor
