@@ -40,7 +40,7 @@ MODULES := $(RV_MODULES) $(ARS_MODULES) $(RESAMPLING_MODULES) $(DIRICHLET_MODULE
 M_FUNCTIONS := samplekit_worker_seed
 
 # Test-only modules: built from tests/ sources for the suite, never installed.
-TEST_MODULES := rv_harness ars_harness stream_harness
+TEST_MODULES := rv_harness ars_harness stream_harness thread_harness
 
 HEADERS := $(wildcard src/*/*.h)
 vpath %.cpp src/draws src/ars src/bootstrap src/resampling src/special src/metric src/gig src/polya_gamma tests/harness

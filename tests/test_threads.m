@@ -1,7 +1,9 @@
 ## Worker threads: every threaded plug-in gives the same bits and leaves the
 ## generators in the same states at 1, 2, 3 and 8 threads; SAMPLEKIT_THREADS
-## is checked before anything is drawn; the tiled distances and the
-## bootstrap sums taken eight replicates abreast keep each sum's order.
+## is checked before anything is drawn; the tiled distances, the bootstrap
+## sums taken eight replicates abreast and the threaded passes keep each
+## value's arithmetic; the pool (through tests/harness/thread_harness)
+## runs every task once, on the threads asked for.
 
 %!function out = under_threads (value, f)
 %!  saved = getenv ("SAMPLEKIT_THREADS");
@@ -126,3 +128,43 @@
 %!   endfor
 %!   assert (same_bits (r, expected), "n %d, d %d, B %d", n, d, b);
 %! endfor
+
+%!test  # every task and every element once, on no more threads than asked, and on more than one
+%! cases = [1 0 0; 1 5 0; 2 1 0; 2 2 0; 3 10 0; 8 3 0; 1024 40 0; 2 64 0; ...
+%!          4 0 7; 1 10 3; 2 10 3; 3 100 7; 8 100 100; 8 101 100; 64 1000 1];
+%! for k = 1:rows (cases)
+%!   [threads, count, chunk] = num2cell (cases(k, :)){:};
+%!   if (chunk > 0)
+%!     [visits, seen] = thread_harness (threads, count, chunk);
+%!     tasks = ceil (count / chunk);
+%!   else
+%!     [visits, seen] = thread_harness (threads, count);
+%!     tasks = count;
+%!   endif
+%!   assert (isequal (visits, ones (1, count)), "case %d", k);
+%!   assert (seen <= min (threads, max (tasks, 1)), "case %d", k);
+%!   assert (seen >= min (2, min (threads, tasks)), "case %d: the workers never ran", k);
+%! endfor
+
+%!test  # threaded log passes and tanh give their formulas' bits, element by element
+%! c = seeded (45);
+%! for shape = [100003 1; 400 300; 100 1001; 300000 1; 50000 3]'
+%!   [m, n] = num2cell (shape){:};
+%!   mu = randn (m, n);
+%!   state = rand ("state");
+%!   y = exponential_draws (mu);
+%!   rand ("state", state);
+%!   assert (same_bits (y, (-mu) .* log (rand (m, n))));
+%!   state = rand ("state");
+%!   y = simplex_weight_draws (m, n);
+%!   rand ("state", state);
+%!   e = -log (rand (m, n));
+%!   total = cumsum (e)(end, :);                  # summed in order, as e + S
+%!   assert (same_bits (y, e ./ total));
+%! endfor
+%! x = [-20 + 40 * rand(1, 120000), -18, 18, 18.000001, 1.5e-8, -0, NaN, -Inf];
+%! expected = x;
+%! mid = abs (x) > 1.5e-8 & abs (x) <= 18;
+%! expected(mid) = 1 - 2 ./ (exp (2 * x(mid)) + 1);
+%! expected(abs (x) > 18) = sign (x(abs (x) > 18));
+%! assert (same_bits (tanh_array (x), expected));
