@@ -81,12 +81,14 @@ gamma_run element_by_element(const job_call& c) {
 // One shape a shared by all elements, on Best's path (boosted below 1).
 gamma_run shared_shape(const job_call& c, double a, bool boosted) {
   std::vector<int64_t> pair(c.count + 1);
-  std::vector<double> xs(c.u_size);
-  if (!accepted_pairs(c.threads, boosted ? 1 + a : a, c.u, c.u_size, c.count, boosted ? 1 : 2, &xs, &pair))
+  const double shape = boosted ? 1 + a : a;
+  if (!accepted_pairs(c.threads, shape, c.u, c.u_size, c.count, boosted ? 1 : 2, &pair))
     return gamma_run{0, 0, true};
   split(c.threads, c.count, [&](int64_t begin, int64_t end) {
     for (int64_t i = begin; i < end; ++i) {
-      double g = xs[pair[i]];
+      // x again rather than kept for every trial: a few operations against
+      // a pass over as many doubles as there are uniforms.
+      double g = trial_x(shape, c.u[pair[i]]);
       // The element's own uniform sits just before its first trial, which
       // is its predecessor's pair + 2, or position 0.
       if (boosted) g = floored(g, 1 + a) * std::pow(c.u[i == 0 ? 0 : pair[i - 1] + 2], 1 / a);

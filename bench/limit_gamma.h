@@ -39,14 +39,15 @@ struct trial {
   bool accepted;
 };
 trial best_trial(double a, double u, double v);
+// The trial's x alone, as best_trial computes it.
+double trial_x(double a, double u);
 
 // The accepted pair (its first position) of each of `count` elements, for
-// one shape a > 1 shared by all, and every computed trial's x in xs (size
-// values): stride 2 where each element's trials start at even positions,
-// stride 1 where each first takes one uniform of its own. False when the
-// values run out.
+// one shape a > 1 shared by all: stride 2 where each element's trials
+// start at even positions, stride 1 where each first takes one uniform of
+// its own. False when the values run out.
 bool accepted_pairs(int threads, double a, const double* u, int64_t size, int64_t count, int stride,
-                    std::vector<double>* xs, std::vector<int64_t>* pair);
+                    std::vector<int64_t>* pair);
 
 enum class gamma_job { invchi2, mean_dof, student_t };
 

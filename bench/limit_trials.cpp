@@ -6,6 +6,10 @@
 // Best's trial on the pair (u, v) for shape a > 1: x, and whether it is
 // accepted. The first test needs no logarithm; the second is taken only
 // where the first fails and x >= 0 (NaN x fails everything).
+double trial_x(double a, double u) {
+  return (a - 1) + std::sqrt((3 * a - 0.75) / (u * (1 - u))) * (u - 0.5);
+}
+
 trial best_trial(double a, double u, double v) {
   const double b = a - 1;
   const double c = 3 * a - 0.75;
@@ -27,12 +31,11 @@ namespace {
 // a NaN x fails every test).
 template <int stride>
 void trial_outcomes(int threads, double a, const double* u, int64_t begin, int64_t end,
-                    double* xs, char* accepted) {
+                    char* accepted) {
   split(threads, (end - begin + stride - 1) / stride, [=](int64_t first, int64_t last) {
     const double b = a - 1;
     const double c = 3 * a - 0.75;
     const double* pair = u + begin + first * stride;
-    double* x_out = xs + begin + first * stride;
     char* outcome = accepted + begin + first * stride;
     for (int64_t k = 0; k < last - first; ++k) {
       const double w = pair[k * stride] * (1 - pair[k * stride]);
@@ -41,7 +44,6 @@ void trial_outcomes(int threads, double a, const double* u, int64_t begin, int64
       const double z = 64 * w * w * w * pair[k * stride + 1] * pair[k * stride + 1];
       const int kept = !(x < 0);
       const int squeezed = 1 - (2 * y * y) / x >= z;
-      x_out[k * stride] = x;
       outcome[k * stride] = static_cast<char>(kept * (2 - squeezed));
     }
     for (int64_t k = 0; k < last - first; ++k) {
@@ -60,15 +62,15 @@ void trial_outcomes(int threads, double a, const double* u, int64_t begin, int64
 // element first takes one uniform of its own, so pairs start anywhere
 // (stride 1) and the scan looks for the next accepted one of its parity.
 bool accepted_pairs(int threads, double a, const double* u, int64_t size, int64_t count, int stride,
-                    std::vector<double>* xs, std::vector<int64_t>* pair) {
+                    std::vector<int64_t>* pair) {
   const int64_t positions = size - 1;
   std::vector<char> accepted(positions, 0);
   int64_t computed = 0, next = 0, found = 0;
   while (found < count) {
     if (computed == positions) return false;
     const int64_t want = std::min(positions, computed + 4096 + (count - found) * (stride == 2 ? 4 : 5));
-    if (stride == 2) trial_outcomes<2>(threads, a, u, computed, want, xs->data(), accepted.data());
-    else trial_outcomes<1>(threads, a, u, computed, want, xs->data(), accepted.data());
+    if (stride == 2) trial_outcomes<2>(threads, a, u, computed, want, accepted.data());
+    else trial_outcomes<1>(threads, a, u, computed, want, accepted.data());
     if (stride == 2) {
       // Branch-free: each position is written, and kept when accepted.
       for (int64_t j = computed; j < want && found < count; j += 2) {
