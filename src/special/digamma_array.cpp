@@ -12,7 +12,9 @@ namespace {
 // Worker threads: one per 12,000 elements (an element of (0.1, 100) takes
 // about 8.4 ns; see threads_for).
 constexpr double break_even_elements = 12000;
-constexpr int64_t chunk_elements = 8192;
+// Short ranges: an argument just above -2^20 takes a million recurrence
+// steps, and Ctrl-C is looked for between ranges.
+constexpr int64_t chunk_elements = 1024;
 
 }  // namespace
 
