@@ -1,8 +1,11 @@
 #include "threads.h"
 
-#include <sched.h>
-
 #include <cstdlib>
+#include <thread>
+
+#ifdef __linux__
+#include <sched.h>
+#endif
 
 #include "host.h"
 
@@ -11,11 +14,16 @@ namespace {
 constexpr const char* msg_threads =
     "SAMPLEKIT_THREADS must be a whole number from 1 to 1024, or unset.";
 
+// The cores this process may run on: its affinity mask where the system
+// has one (a job scheduler or taskset may have narrowed it), else every
+// core the machine reports.
 int32_t cores_available() {
+  int count = static_cast<int>(std::thread::hardware_concurrency());
+#ifdef __linux__
   cpu_set_t cores;
   CPU_ZERO(&cores);
-  if (sched_getaffinity(0, sizeof cores, &cores) != 0) return 1;
-  const int count = CPU_COUNT(&cores);
+  if (sched_getaffinity(0, sizeof cores, &cores) == 0) count = CPU_COUNT(&cores);
+#endif
   return count < 1 ? 1 : std::min(count, static_cast<int>(max_default_threads));
 }
 
