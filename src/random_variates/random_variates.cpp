@@ -1,6 +1,7 @@
 // All ten routines live in this one translation unit on purpose: a module
 // that links any of them from the static library gets the whole set.
 #include "random_variates.h"
+#include "gamma_rules.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -8,17 +9,6 @@
 #include "../host/interrupt.h"
 
 namespace {
-
-constexpr double gamma_tiny_shape = 1e-5;   // below: the shape itself is returned
-constexpr double gamma_exp_shape = 1.00001;  // (1, this): treated as shape 1
-constexpr double gamma_floor = 1e-15;
-// Above this the trial's sqrt(c / w) can overflow and every trial fails; the
-// gamma's spread there is below 1e-150 of its mean, so the shape is returned.
-constexpr double gamma_huge_shape = 1e300;
-// A working generator never rejects this many trials in a row (Best's
-// acceptance rate is above one half for every shape); a broken one, or a
-// beta whose every q rounds to 0 or 1, must not hang the session.
-constexpr long max_trials = 1000000;
 
 // Best (1978), "Letter to the editor", Applied Statistics 27, rejection from
 // a t(2)-type envelope for shapes above 1. Two uniforms per trial, u then v.
@@ -40,12 +30,6 @@ double gamma_best(double a) {
     if (t >= std::log(z)) return x;
   }
   return NAN;
-}
-
-// Keeps results of shapes >= 1e-5 away from 0, where callers divide.
-double gamma_floored(double r, double a) {
-  if (r < gamma_floor && r < a) return a < gamma_floor ? a : gamma_floor;
-  return r;
 }
 
 }  // namespace
