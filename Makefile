@@ -40,7 +40,7 @@ MODULES := $(RV_MODULES) $(ARS_MODULES) $(RESAMPLING_MODULES) $(DIRICHLET_MODULE
 M_FUNCTIONS := samplekit_worker_seed
 
 # Test-only modules: built from tests/ sources for the suite, never installed.
-TEST_MODULES := rv_harness ars_harness stream_harness thread_harness
+TEST_MODULES := rv_harness ars_harness stream_harness thread_harness gamma_batch_harness
 
 HEADERS := $(wildcard src/*/*.h)
 vpath %.cpp src/draws src/ars src/bootstrap src/resampling src/special src/metric src/gig src/polya_gamma tests/harness
@@ -61,6 +61,8 @@ LINK_gig_draws := $(GIG_SOURCES:%.cpp=$(BUILD)/obj/%.o)
 LINK_polya_gamma_draws := $(BUILD)/obj/polya_gamma/jacobi_plan.o $(BUILD)/obj/polya_gamma/jacobi_draw.o $(RV_LIB)
 LINK_metric_distance_matrix := $(BUILD)/obj/metric/metric_call.o
 LINK_rv_harness := $(RV_LIB)
+GAMMA_BATCH_OBJ := $(BUILD)/obj/random_variates/gamma_batch.o $(BUILD)/obj/random_variates/gamma_trials.o
+LINK_gamma_batch_harness := $(GAMMA_BATCH_OBJ)
 LINK_ars_harness := $(ARS_OBJ) $(RV_LIB)
 
 VERSION := $(shell sed -n 's/^Version: *//p' DESCRIPTION)
