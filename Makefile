@@ -7,6 +7,7 @@
 #   make SAN=1 test  the same suite against an AddressSanitizer + UBSan build in build-san/
 #   make fuzz        malformed calls from a seeded generator (SAN=1 for the sanitizer build)
 #   make bench       timings against Octave's own functions
+#   make bench-gamma the batched gamma kernel against rand_gamma per element
 #   make memcheck    resident memory over 100,000 calls of each plug-in
 #   make dist        the Octave package samplekit-VERSION.tar.gz; make pkgcheck installs and tests it
 #   make mexcheck    build with samplekit_build.m (Octave's mex) and run the suite on that build
@@ -138,6 +139,16 @@ memcheck: all
 # job's limit timed by a bench-only module.
 bench: all $(BUILD)/bench/bench_limit.mex $(BUILD)/bench/bench_empty.mex
 	$(OCTAVE_RUN) bench/run_bench.m
+
+# The batched gamma kernel against rand_gamma one element at a time, on the
+# same uniforms drawn beforehand (not part of make bench).
+.PHONY: bench-gamma
+bench-gamma: $(BUILD)/bench/gamma_batch_bench.mex
+	$(OCTAVE_RUN) bench/gamma_batch_bench.m
+
+$(BUILD)/bench/gamma_batch_bench.mex: bench/gamma_batch_bench.cpp $(BUILD)/obj/random_variates/random_variates.o $(GAMMA_BATCH_OBJ) $(HOST_LIB) $(HEADERS) | deps
+	@mkdir -p $(dir $@)
+	$(MKOCTFILE) --mex -o $@ $< $(BUILD)/obj/random_variates/random_variates.o $(GAMMA_BATCH_OBJ) $(HOST_LIB)
 
 $(BUILD)/bench/bench_empty.mex: bench/bench_empty.cpp | deps
 	@mkdir -p $(dir $@)
