@@ -14,7 +14,6 @@
 
 #include "../src/host/host.h"
 #include "../src/random_variates/gamma_batch.h"
-#include "../src/random_variates/host_blocks.h"
 #include "../src/random_variates/random_variates.h"
 
 namespace {
@@ -55,11 +54,11 @@ __attribute__((noinline)) void run_batched(double a, double* out, int64_t count,
 }  // namespace
 
 // rand_gamma's host values, in place of the host's streams.
-double next_host_uniform() {
+double host_uniform() {
   if (uniforms_used == uniforms_size) mexErrMsgTxt("gamma_batch_bench: too few uniforms.");
   return uniforms[uniforms_used++];
 }
-double next_host_normal() { return next_host_uniform(); }
+double host_normal() { return host_uniform(); }
 
 void mexFunction(int, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   if (nrhs != 4 || !mxIsChar(prhs[0]) || !is_real_double(prhs[2]))
