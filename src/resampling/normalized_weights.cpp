@@ -1,0 +1,110 @@
+// [W, ESS, LOGMEAN] = normalized_weights (LOGW)
+//
+// Normalises log-weights, one weight set per column of LOGW (a vector is
+// one set): W = exp (LOGW - max) / sum, ESS = 1 / sum (W .^ 2) and
+// LOGMEAN = log (mean (exp (LOGW))) = max + log (sum / n), the evidence
+// increment of a sequential Monte Carlo step. Shifting by the column's
+// maximum keeps every exponential in [0, 1] with at least one equal to 1,
+// so nothing overflows and the sum never underflows. -Inf is a zero weight.
+#include <cmath>
+#include <cstdio>
+
+#include "../host/host.h"
+#include "../host/interrupt.h"
+
+namespace {
+
+constexpr const char* msg_shape = "logw must be a vector or a matrix.";
+constexpr const char* what_not_finite = "holds NaN or +Inf.";
+constexpr const char* what_all_zero = "is all -Inf: it has no positive weight.";
+// Elements between interrupt checks: well under a millisecond of work.
+constexpr int64_t poll_every = 1 << 16;
+
+[[noreturn]] void fail_column(const char* reason, int64_t column, const char* what) {
+  char text[120];
+  std::snprintf(text, sizeof text, "Column %lld of logw %s", static_cast<long long>(column + 1), what);
+  fail(reason, text);
+}
+
+// The weight sets: `sets` columns of n values each.
+struct weight_sets {
+  const double* logw;
+  int64_t n;
+  int64_t sets;
+};
+
+// The largest entry of a set; raises the error that names the set's column
+// for NaN, +Inf or no entry above -Inf.
+double set_max(const double* logw, int64_t n, int64_t column) {
+  double max = -INFINITY;
+  for (int64_t i = 0; i < n; ++i) {
+    if ((i + 1) % poll_every == 0) leave_if_interrupted();
+    // Written so that NaN fails the test too.
+    if (!(logw[i] < INFINITY)) fail_column("notFinite", column, what_not_finite);
+    if (logw[i] > max) max = logw[i];
+  }
+  if (max == -INFINITY) fail_column("noWeight", column, what_all_zero);
+  return max;
+}
+
+weight_sets read_call(int nlhs, int nrhs, const mxArray* prhs[]) {
+  require_outputs_at_most(nlhs, 3);
+  require_input_count(nrhs == 1);
+  require_real_double(prhs[0], "logw");
+  if (mxGetNumberOfDimensions(prhs[0]) > 2) fail("shape", msg_shape);
+  const int64_t rows = rows_of(prhs[0]);
+  const int64_t cols = cols_of(prhs[0]);
+  weight_sets s{mxGetPr(prhs[0]), rows, cols};
+  if (rows * cols == 0) s.sets = 0;   // empty: no weight set
+  else if (rows == 1 || cols == 1) s = weight_sets{s.logw, rows * cols, 1};
+  for (int64_t j = 0; j < s.sets; ++j) set_max(s.logw + j * s.n, s.n, j);
+  return s;
+}
+
+// One set's weights, its effective sample size and its log mean weight. The
+// sums are accumulated from 0 in index order.
+struct set_summary {
+  double ess;
+  double logmean;
+};
+
+set_summary normalise_set(const double* logw, double* w, int64_t n, int64_t column) {
+  const double max = set_max(logw, n, column);
+  double total = 0;
+  for (int64_t i = 0; i < n; ++i) {
+    if ((i + 1) % poll_every == 0) leave_if_interrupted();
+    w[i] = std::exp(logw[i] - max);
+    total += w[i];
+  }
+  double squares = 0;
+  for (int64_t i = 0; i < n; ++i) {
+    w[i] = w[i] / total;
+    squares += w[i] * w[i];
+  }
+  // total lies in [1, n]: neither the quotient nor its logarithm can fail.
+  return set_summary{1 / squares, max + std::log(total / static_cast<double>(n))};
+}
+
+}  // namespace
+
+void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
+  const weight_sets s = read_call(nlhs, nrhs, prhs);
+
+  plhs[0] = mxCreateDoubleMatrix(rows_of(prhs[0]), cols_of(prhs[0]), mxREAL);
+  double* w = mxGetPr(plhs[0]);
+  double* ess = nullptr;
+  double* logmean = nullptr;
+  if (nlhs >= 2) {
+    plhs[1] = mxCreateDoubleMatrix(1, s.sets, mxREAL);
+    ess = mxGetPr(plhs[1]);
+  }
+  if (nlhs == 3) {
+    plhs[2] = mxCreateDoubleMatrix(1, s.sets, mxREAL);
+    logmean = mxGetPr(plhs[2]);
+  }
+  for (int64_t j = 0; j < s.sets; ++j) {
+    const set_summary summary = normalise_set(s.logw + j * s.n, w + j * s.n, s.n, j);
+    if (ess != nullptr) ess[j] = summary.ess;
+    if (logmean != nullptr) logmean[j] = summary.logmean;
+  }
+}
