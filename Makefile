@@ -36,7 +36,8 @@ endif
 
 include src/modules.mk
 MODULES := $(RV_MODULES) $(ARS_MODULES) $(RESAMPLING_MODULES) $(DIRICHLET_MODULES) \
-           $(PLAIN_MODULES) $(SPECIAL_MODULES) $(GIG_MODULES) $(PG_MODULES) $(METRIC_MODULES)
+           $(PLAIN_MODULES) $(SPECIAL_MODULES) $(GIG_MODULES) $(PG_MODULES) $(METRIC_MODULES) \
+           $(DIRICHLET_DRAWS_MODULES)
 # Functions written in Octave itself, installed beside the modules.
 M_FUNCTIONS := samplekit_worker_seed
 
@@ -44,7 +45,8 @@ M_FUNCTIONS := samplekit_worker_seed
 TEST_MODULES := rv_harness ars_harness stream_harness thread_harness gamma_batch_harness
 
 HEADERS := $(wildcard src/*/*.h)
-vpath %.cpp src/draws src/ars src/bootstrap src/resampling src/special src/metric src/gig src/polya_gamma tests/harness
+vpath %.cpp src/draws src/ars src/bootstrap src/resampling src/special src/metric src/gig src/polya_gamma \
+           src/dirichlet tests/harness
 
 RV_LIB := $(BUILD)/librandom_variates.a
 ARS_OBJ := $(BUILD)/obj/ars/ars.o
@@ -61,6 +63,7 @@ LINK_digamma_array := $(BUILD)/obj/special/digamma.o
 LINK_gig_draws := $(GIG_SOURCES:%.cpp=$(BUILD)/obj/%.o)
 LINK_polya_gamma_draws := $(BUILD)/obj/polya_gamma/jacobi_plan.o $(BUILD)/obj/polya_gamma/jacobi_draw.o $(RV_LIB)
 LINK_metric_distance_matrix := $(BUILD)/obj/metric/metric_call.o
+LINK_dirichlet_draws := $(BUILD)/obj/dirichlet/log_gamma.o $(RV_LIB)
 LINK_rv_harness := $(RV_LIB)
 GAMMA_BATCH_OBJ := $(BUILD)/obj/random_variates/gamma_batch.o $(BUILD)/obj/random_variates/gamma_trials.o
 LINK_gamma_batch_harness := $(GAMMA_BATCH_OBJ)

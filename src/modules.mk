@@ -20,3 +20,5 @@ GIG_MODULES := gig_draws
 GIG_SOURCES := gig/gig_plan.cpp gig/gig_sample.cpp gig/gig_density.cpp
 PG_MODULES := polya_gamma_draws
 PG_SOURCES := polya_gamma/jacobi_plan.cpp polya_gamma/jacobi_draw.cpp random_variates/random_variates.cpp
+DIRICHLET_DRAWS_MODULES := dirichlet_draws
+DIRICHLET_DRAWS_SOURCES := dirichlet/log_gamma.cpp random_variates/random_variates.cpp

@@ -55,7 +55,7 @@ void release_replicate_source(replicate_source* s) {
 }
 
 double read_replicate_count(const mxArray* b) {
-  if (!is_scalar_shape(b)) fail("notScalar", "B must be a scalar.");
+  if (!is_scalar_shape(b)) fail("notScalar", msg_b_not_scalar);
   return read_size_arg(b, "B");
 }
 

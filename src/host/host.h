@@ -18,6 +18,7 @@ inline constexpr const char* msg_size_inconsistent = "Size information is incons
 inline constexpr const char* msg_size_range =
     "Size arguments must be finite and non-negative, with fewer than 2^31 elements in all.";
 inline constexpr const char* msg_size_empty = "Size arguments must not be empty.";
+inline constexpr const char* msg_b_not_scalar = "B must be a scalar.";
 
 // An output size whose element count is known to fit an int32_t.
 struct output_size {
