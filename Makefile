@@ -37,7 +37,7 @@ endif
 include src/modules.mk
 MODULES := $(RV_MODULES) $(ARS_MODULES) $(RESAMPLING_MODULES) $(DIRICHLET_MODULES) \
            $(PLAIN_MODULES) $(SPECIAL_MODULES) $(GIG_MODULES) $(PG_MODULES) $(METRIC_MODULES) \
-           $(DIRICHLET_DRAWS_MODULES)
+           $(DIRICHLET_DRAWS_MODULES) $(TRUNCATED_NORMAL_MODULES)
 # Functions written in Octave itself, installed beside the modules.
 M_FUNCTIONS := samplekit_worker_seed
 
@@ -46,7 +46,7 @@ TEST_MODULES := rv_harness ars_harness stream_harness thread_harness gamma_batch
 
 HEADERS := $(wildcard src/*/*.h)
 vpath %.cpp src/draws src/ars src/bootstrap src/resampling src/special src/metric src/gig src/polya_gamma \
-           src/dirichlet tests/harness
+           src/dirichlet src/truncated_normal tests/harness
 
 RV_LIB := $(BUILD)/librandom_variates.a
 ARS_OBJ := $(BUILD)/obj/ars/ars.o
@@ -64,6 +64,7 @@ LINK_gig_draws := $(GIG_SOURCES:%.cpp=$(BUILD)/obj/%.o)
 LINK_polya_gamma_draws := $(BUILD)/obj/polya_gamma/jacobi_plan.o $(BUILD)/obj/polya_gamma/jacobi_draw.o $(RV_LIB)
 LINK_metric_distance_matrix := $(BUILD)/obj/metric/metric_call.o
 LINK_dirichlet_draws := $(BUILD)/obj/dirichlet/log_gamma.o $(RV_LIB)
+LINK_truncated_normal_draws := $(BUILD)/obj/truncated_normal/regions.o $(RV_LIB)
 LINK_rv_harness := $(RV_LIB)
 GAMMA_BATCH_OBJ := $(BUILD)/obj/random_variates/gamma_batch.o $(BUILD)/obj/random_variates/gamma_trials.o
 LINK_gamma_batch_harness := $(GAMMA_BATCH_OBJ)

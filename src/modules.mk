@@ -22,3 +22,5 @@ PG_MODULES := polya_gamma_draws
 PG_SOURCES := polya_gamma/jacobi_plan.cpp polya_gamma/jacobi_draw.cpp random_variates/random_variates.cpp
 DIRICHLET_DRAWS_MODULES := dirichlet_draws
 DIRICHLET_DRAWS_SOURCES := dirichlet/log_gamma.cpp random_variates/random_variates.cpp
+TRUNCATED_NORMAL_MODULES := truncated_normal_draws
+TRUNCATED_NORMAL_SOURCES := truncated_normal/regions.cpp random_variates/random_variates.cpp

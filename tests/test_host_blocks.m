@@ -58,6 +58,12 @@
 %!   check_same (@() student_t_draws (v{1}, 4, 300));
 %! endfor
 
+%!test  # Dirichlet and truncated normal draws mix rand and randn in every region
+%! s = seeded (0);
+%! check_same (@() dirichlet_draws ([0.5 2 1e-3 4e4], 300));
+%! bounds = repmat ([-1 2; 8 Inf; 1 1.1; 0.2 3; -0.5 1], 1, 1, 60);
+%! check_same (@() truncated_normal_draws (0, 1, squeeze (bounds(:, 1, :)), squeeze (bounds(:, 2, :))));
+
 %!test  # after rand ("seed", x) Octave's older generator is left undisturbed
 %! s = seeded (0);
 %! results = cell (1, 2);

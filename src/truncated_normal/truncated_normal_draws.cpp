@@ -1,0 +1,84 @@
+// Y = truncated_normal_draws (MU, SIGMA, A, B)
+// Y = truncated_normal_draws (MU, SIGMA, A, B, M, N)
+//
+// Draws from Normal(MU, SIGMA^2) restricted to [A, B]. Each parameter is a
+// scalar or an array of per-element values; elements are drawn in storage
+// order, each by the method that suits its interval (regions.h), so that
+// every draw is exact and lies in [A, B], however far in a tail or however
+// narrow the interval.
+#include <algorithm>
+#include <cfloat>
+#include <cmath>
+
+#include "../host/host.h"
+#include "../host/interrupt.h"
+#include "../random_variates/random_variates.h"
+#include "regions.h"
+
+namespace {
+
+constexpr const char* msg_mu = "mu must be finite.";
+constexpr const char* msg_sigma = "sigma must be positive and finite.";
+constexpr const char* msg_bound_nan = "a and b must not be NaN.";
+constexpr const char* msg_empty_interval = "a must be less than b.";
+constexpr int32_t poll_every = 4096;
+
+struct tn_call {
+  output_size size;
+  int32_t count;
+  param_source mu, sigma, a, b;
+};
+
+// A = +Inf or B = -Inf leaves no interval: both fail a < b.
+void check_element(double mu, double sigma, double a, double b) {
+  if (!std::isfinite(mu)) fail("muDomain", msg_mu);
+  if (!(sigma > 0 && std::isfinite(sigma))) fail("sigmaDomain", msg_sigma);
+  if (std::isnan(a) || std::isnan(b)) fail("boundNaN", msg_bound_nan);
+  if (!(a < b)) fail("emptyInterval", msg_empty_interval);
+}
+
+tn_call read_call(int nlhs, int nrhs, const mxArray* prhs[]) {
+  require_outputs_at_most(nlhs, 1);
+  require_input_count(nrhs == 4 || nrhs == 6);
+  tn_call call{};
+  call.size = params_size(4, nrhs, prhs);
+  call.count = call.size.rows * call.size.cols;
+  call.mu = read_param(prhs[0], "mu", call.count);
+  call.sigma = read_param(prhs[1], "sigma", call.count);
+  call.a = read_param(prhs[2], "a", call.count);
+  call.b = read_param(prhs[3], "b", call.count);
+  for (int32_t i = 0; i < call.count; ++i)
+    check_element(param_at(call.mu, i), param_at(call.sigma, i), param_at(call.a, i),
+                  param_at(call.b, i));
+  return call;
+}
+
+// The plan depends on the bounds only as truncated_normal_plan clamps them.
+bool same_parameters(const tn_plan& p, double mu, double sigma, double a, double b) {
+  return p.mu == mu && p.sigma == sigma && p.lo == std::max(a, -DBL_MAX) && p.hi == std::min(b, DBL_MAX);
+}
+
+}  // namespace
+
+void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
+  const tn_call call = read_call(nlhs, nrhs, prhs);
+
+  plhs[0] = mxCreateDoubleMatrix(call.size.rows, call.size.cols, mxREAL);
+  double* draws = mxGetPr(plhs[0]);
+  host_blocks_begin(2 * static_cast<int64_t>(call.count));
+  tn_plan plan{};
+  bool gave_up = false;  // a broken host: every later draw is NaN at once
+  for (int32_t i = 0; i < call.count; ++i) {
+    if (i % poll_every == 0) leave_if_interrupted();
+    const double mu = param_at(call.mu, i);
+    const double sigma = param_at(call.sigma, i);
+    const double a = param_at(call.a, i);
+    const double b = param_at(call.b, i);
+    // A plan is made again only when the parameters change.
+    if (i == 0 || !same_parameters(plan, mu, sigma, a, b))
+      plan = truncated_normal_plan(mu, sigma, a, b);
+    draws[i] = gave_up ? NAN : truncated_normal_draw(plan);
+    gave_up = gave_up || std::isnan(draws[i]);
+  }
+  host_blocks_end();
+}
