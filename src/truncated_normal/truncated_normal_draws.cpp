@@ -27,6 +27,7 @@ struct tn_call {
   output_size size;
   int32_t count;
   param_source mu, sigma, a, b;
+  bool per_element;  // some parameter is an array
 };
 
 // A = +Inf or B = -Inf leaves no interval: both fail a < b.
@@ -47,7 +48,11 @@ tn_call read_call(int nlhs, int nrhs, const mxArray* prhs[]) {
   call.sigma = read_param(prhs[1], "sigma", call.count);
   call.a = read_param(prhs[2], "a", call.count);
   call.b = read_param(prhs[3], "b", call.count);
-  for (int32_t i = 0; i < call.count; ++i)
+  call.per_element = call.mu.values != nullptr || call.sigma.values != nullptr ||
+                     call.a.values != nullptr || call.b.values != nullptr;
+  // Scalar parameters are the same for every element: one check does.
+  const int32_t checks = call.per_element ? call.count : std::min(call.count, 1);
+  for (int32_t i = 0; i < checks; ++i)
     check_element(param_at(call.mu, i), param_at(call.sigma, i), param_at(call.a, i),
                   param_at(call.b, i));
   return call;
@@ -75,7 +80,7 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
     const double a = param_at(call.a, i);
     const double b = param_at(call.b, i);
     // A plan is made again only when the parameters change.
-    if (i == 0 || !same_parameters(plan, mu, sigma, a, b))
+    if (i == 0 || (call.per_element && !same_parameters(plan, mu, sigma, a, b)))
       plan = truncated_normal_plan(mu, sigma, a, b);
     draws[i] = gave_up ? NAN : truncated_normal_draw(plan);
     gave_up = gave_up || std::isnan(draws[i]);
