@@ -40,6 +40,8 @@ s2_n = 0.5 + 3 * rand (n, 1);
 nu_n = 0.5 + 10 * rand (n, 1);
 lambda_n = -3 + 6 * rand (n, 1);
 z_pg = 2 * randn (1e5, 1);
+alpha_kb = repmat ((1:10)' / 2, 1, 1e5);
+logw = -0.5 * randn (n, 1) .^ 2 * 50;
 
 ## {name, elements, plug-in, peer, limit}: the limit is a plan {job, count,
 ## uniforms, normals, parameters...} for bench_limit, or {} where the target
@@ -68,6 +70,11 @@ jobs = {
   "polya_gamma_draws(1, z) per-element 1e5", 1e5, @() polya_gamma_draws(1, z_pg), @() pg_series_peer(1, z_pg, 1e5), {};
   "polya_gamma_draws(10, z) per-element 1e5", 1e5, @() polya_gamma_draws(10, z_pg), @() pg_series_peer(10, z_pg, 1e5), {};
   "polya_gamma_draws(50, z) per-element 1e5", 1e5, @() polya_gamma_draws(50, z_pg), @() pg_series_peer(50, z_pg, 1e5), {};
+  "truncated_normal_draws(0, 1, -1, 2) 1e6", n, @() truncated_normal_draws(0, 1, -1, 2, n, 1), @() truncated_inverse_cdf(0, 1, -1, 2, n), {};
+  "truncated_normal_draws [8, Inf) 1e6", n, @() truncated_normal_draws(0, 1, 8, Inf, n, 1), [], {};
+  "dirichlet_draws K 10 x B 1e5 matrix", n, @() dirichlet_draws(alpha_kb), @() normalise_columns(randg(alpha_kb)), {};
+  "dirichlet_draws K 10, B 1e5", n, @() dirichlet_draws(alpha_kb(:, 1), 1e5), @() normalise_columns(randg(alpha_kb)), {};
+  "normalized_weights 1e6", n, @() all_weight_outputs(logw), @() weights_peer(logw), {};
   "digamma_array 1e6", n, @() digamma_array(xd), @() psi(xd), {};
   "tanh_array 1e6", n, @() tanh_array(xt), @() 1 - 2 ./ (exp(2 * xt) + 1), {};
   "metric_distance_matrix 2000x10", 2000 ^ 2, @() metric_distance_matrix(single_metric, xm), @() blas_distances(xm), {};
@@ -85,6 +92,27 @@ endfunction
 function x = pg_series_peer (b, z, n)
   k = 1:200;
   x = sum (randg (b, n, 200) ./ ((k - 0.5) .^ 2 + z .^ 2 / (4 * pi ^ 2)), 2) / (2 * pi ^ 2);
+endfunction
+
+## The inverse CDF on uniforms: Inf or repeated values far in a tail.
+function x = truncated_inverse_cdf (mu, sigma, a, b, n)
+  phi = @(t) 0.5 * erfc (-t / sqrt (2));
+  pa = phi ((a - mu) / sigma);
+  pb = phi ((b - mu) / sigma);
+  x = mu + sigma * sqrt (2) * erfinv (2 * (pa + (pb - pa) * rand (n, 1)) - 1);
+endfunction
+
+function w = all_weight_outputs (logw)
+  [w, ess, logmean] = normalized_weights (logw);
+endfunction
+
+function w = weights_peer (logw)
+  m = max (logw);
+  w = exp (logw - m);
+  total = sum (w);
+  w = w / total;
+  ess = 1 / sum (w .^ 2);
+  logmean = m + log (total / numel (logw));
 endfunction
 
 function r = boot_mean_peer (x, b)

@@ -23,7 +23,25 @@ function why = fuzz_sane (name, args, r)
     why = "not symmetric";
   elseif (any (strcmp (name, {"gig_draws", "polya_gamma_draws"})) && any (r(:) < 0))
     why = "a negative draw";
+  elseif (any (strcmp (name, {"dirichlet_draws", "normalized_weights"})) && ! simplex_columns (r))
+    why = "a column outside the simplex";
+  elseif (strcmp (name, "truncated_normal_draws") && ! within_bounds (r, args{3}, args{4}))
+    why = "a draw outside [a, b] or not finite";
   endif
+endfunction
+
+## Non-negative columns summing to 1 (a vector is one column).
+function ok = simplex_columns (r)
+  if (isvector (r))
+    r = r(:);
+  endif
+  ok = isempty (r) || (all (r(:) >= 0) && all (abs (sum (r, 1) - 1) <= 1e-12));
+endfunction
+
+## Finite and inside [a, b], each bound a scalar or read in storage order.
+function ok = within_bounds (r, a, b)
+  per_element = @(x) double (x(1:(numel (x) > 1) * (numel (r) - 1) + 1))(:);
+  ok = isempty (r) || (all (isfinite (r(:))) && all (r(:) >= per_element (a) & r(:) <= per_element (b)));
 endfunction
 
 function s = implied_size (name, args)
@@ -52,6 +70,23 @@ function s = implied_size (name, args)
         arrays = find (cellfun (is_array, args(1:3)), 1);
         if (isempty (arrays)) s = dims (args{3}); else s = dims (args{arrays}); endif
       endif
+    case "truncated_normal_draws"
+      if (numel (args) == 6)
+        s = sz (args{5}, args{6});
+      else
+        arrays = find (cellfun (is_array, args(1:4)), 1);
+        if (isempty (arrays)) s = dims (args{4}); else s = dims (args{arrays}); endif
+      endif
+    case "dirichlet_draws"
+      if (is_array (args{1}) && ! isvector (args{1}))
+        s = dims (args{1});
+      elseif (numel (args) == 2)
+        s = sz (numel (args{1}), args{2});
+      else
+        s = [numel(args{1}), 1];
+      endif
+    case "normalized_weights"
+      s = dims (args{1});
     case {"student_t_draws", "exponential_draws"}
       if (numel (args) == 3) s = sz (args{2}, args{3}); else s = dims (args{1}); endif
     case {"scaled_invchi2_draw", "mean_dof_gamma_draw", "gig_ars_draw"}
