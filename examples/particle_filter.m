@@ -11,8 +11,10 @@
 ## particle-filter libraries, and deterministic least). The observation
 ## x^2 / 20 is the same for x and -x, so at some steps the filter follows
 ## the mirror image of the state whatever the scheme; the example names
-## those steps. Figures: the filtered state and each scheme's error, and
-## the resampling noise by scheme.
+## those steps. It also prints each run's estimate of the log evidence
+## log p(y(1:T)): the sum over steps of the log mean weight that
+## normalized_weights returns. Figures: the filtered state and each
+## scheme's error, and the resampling noise by scheme.
 
 addpath (fileparts (mfilename ("fullpath")));
 example_setup ();
@@ -35,6 +37,7 @@ schemes = {@resample_multinomial, @resample_residual, @resample_stratified, @res
 labels = {"multinomial", "residual", "stratified", "systematic", "deterministic"};
 estimates = zeros (numel (schemes), steps);
 spread = zeros (1, numel (schemes));
+log_evidence = zeros (1, numel (schemes));
 for s = 1:numel (schemes)
   rand ("state", 7);
   randn ("state", 7);
@@ -42,12 +45,14 @@ for s = 1:numel (schemes)
   count_error = 0;
   for t = 1:steps
     p = p / 2 + 25 * p ./ (1 + p .^ 2) + 8 * cos (1.2 * t) + sqrt (10) * randn (particles, 1);
-    logw = -0.5 * (y(t) - p .^ 2 / 20) .^ 2;
-    w = exp (logw - max (logw));
-    estimates(s, t) = sum (w .* p) / sum (w);
+    ## log N (y(t); x^2 / 20, 1): the mean weight estimates p(y(t) | y(1:t-1))
+    logw = -0.5 * (y(t) - p .^ 2 / 20) .^ 2 - 0.5 * log (2 * pi);
+    [w, ~, logmean] = normalized_weights (logw);
+    log_evidence(s) += logmean;
+    estimates(s, t) = sum (w .* p);
     index = schemes{s} (w, particles, 1);      # particles x 1, not (w, particles)
     counts = accumarray (index, 1, [particles 1]);
-    count_error += mean ((counts - particles * w / sum (w)) .^ 2);
+    count_error += mean ((counts - particles * w) .^ 2);
     p = p(index);
   endfor
   spread(s) = count_error / steps;
@@ -60,9 +65,11 @@ errors = estimates - x;
 rmse = sqrt (mean (errors .^ 2, 2));
 rmse_right_sign = sqrt (mean (errors(:, ! mirrored) .^ 2, 2));
 printf ("samplekit example: bootstrap particle filter, %d particles, %d steps\n", particles, steps);
-printf ("  %-14s %15s %18s %12s\n", "scheme", "RMSE all steps", "RMSE not mirrored", "count noise");
+printf ("  %-14s %15s %18s %12s %13s\n", "scheme", "RMSE all steps", "RMSE not mirrored", ...
+        "count noise", "log evidence");
 for s = 1:numel (schemes)
-  printf ("  %-14s %15.3f %18.3f %12.4f\n", labels{s}, rmse(s), rmse_right_sign(s), spread(s));
+  printf ("  %-14s %15.3f %18.3f %12.4f %13.2f\n", labels{s}, rmse(s), rmse_right_sign(s), ...
+          spread(s), log_evidence(s));
 endfor
 printf ("  count noise: (copies of a particle - N w)^2, averaged over particles and steps\n");
 printf ("  mirrored steps, t = %s:\n",
