@@ -53,15 +53,25 @@
 ## @end deftypefn
 
 %!test
-%! c = seeded (5);
-%! [y, logy] = dirichlet_draws ([2 3 5], 4);
-%! assert (size (y), [3 4]);
-%! assert (sum (y), ones (1, 4), 4 * eps);
-%! assert (logy, log (y), 1e-13);
-%! assert (size (dirichlet_draws ([1; 2])), [2 1]);
-%! assert (size (dirichlet_draws ([1 2], 2.9)), [2 2]);
-%! assert (size (dirichlet_draws ([1 2], 0)), [2 0]);
-%! assert (size (dirichlet_draws (ones (3, 5))), [3 5]);
+%! states = {rand("state"), randn("state")};
+%! unwind_protect
+%!   rand ("state", 5);
+%!   randn ("state", 5);
+%!   [y, logy] = dirichlet_draws ([2 3 5], 4);
+%!   rand ("state", 5);
+%!   randn ("state", 5);
+%!   assert (dirichlet_draws ([2 3 5], 4), y);   # same seed, same bits
+%!   assert (size (y), [3 4]);
+%!   assert (sum (y), ones (1, 4), 4 * eps);
+%!   assert (logy, log (y), 1e-13);
+%!   assert (size (dirichlet_draws ([1; 2])), [2 1]);
+%!   assert (size (dirichlet_draws ([1 2], 2.9)), [2 2]);
+%!   assert (size (dirichlet_draws ([1 2], 0)), [2 0]);
+%!   assert (size (dirichlet_draws (ones (3, 5))), [3 5]);
+%! unwind_protect_cleanup
+%!   rand ("state", states{1});
+%!   randn ("state", states{2});
+%! end_unwind_protect
 
 %!demo
 %! ## 2000 draws on the 2-simplex for two concentration vectors

@@ -64,17 +64,23 @@
 ## @end deftypefn
 
 %!test
-%! c = seeded (3);
-%! y = truncated_normal_draws (0, 1, -1, 2, 3, 4);
-%! assert (size (y), [3 4]);
-%! assert (all (y(:) >= -1 & y(:) <= 2));
-%! assert (size (truncated_normal_draws (0, 1, [0 1 2], Inf)), [1 3]);
-%! assert (size (truncated_normal_draws (zeros (2, 3), 1, -1, 1)), [2 3]);
-%! assert (size (truncated_normal_draws (0, 1, 0, 1, 2.9, 3.2)), [2 3]);
-%! assert (size (truncated_normal_draws (0, 1, 0, 1, 0, 3)), [0 3]);
-%! clear c;
-%! c = seeded (3);
-%! assert (truncated_normal_draws (0, 1, -1, 2, 3, 4), y);   # same seed, same bits
+%! states = {rand("state"), randn("state")};
+%! unwind_protect
+%!   rand ("state", 3);
+%!   randn ("state", 3);
+%!   y = truncated_normal_draws (0, 1, [-1 8; 0 -Inf], [2 Inf; 1e-9 -40], 2, 2);
+%!   rand ("state", 3);
+%!   randn ("state", 3);
+%!   assert (truncated_normal_draws (0, 1, [-1 8; 0 -Inf], [2 Inf; 1e-9 -40]), y);
+%!   assert (all (y(:) >= [-1; 0; 8; -Inf] & y(:) <= [2; 1e-9; Inf; -40]));
+%!   assert (size (truncated_normal_draws (0, 1, [0 1 2], Inf)), [1 3]);
+%!   assert (size (truncated_normal_draws (zeros (2, 3), 1, -1, 1)), [2 3]);
+%!   assert (size (truncated_normal_draws (0, 1, 0, 1, 2.9, 3.2)), [2 3]);
+%!   assert (size (truncated_normal_draws (0, 1, 0, 1, 0, 3)), [0 3]);
+%! unwind_protect_cleanup
+%!   rand ("state", states{1});
+%!   randn ("state", states{2});
+%! end_unwind_protect
 
 %!demo
 %! ## Draws from 8 sigma upwards, where the inverse CDF returns Inf
