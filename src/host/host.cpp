@@ -169,6 +169,17 @@ two_param_call read_two_param_call(int nlhs, int nrhs, const mxArray* prhs[],
   return call;
 }
 
+params_call read_params_call(int nlhs, int nrhs, const mxArray* prhs[], int nparams,
+                             const char* const names[]) {
+  require_outputs_at_most(nlhs, 1);
+  require_input_count(nrhs == nparams || nrhs == nparams + 2);
+  params_call call{};
+  call.size = params_size(nparams, nrhs, prhs);
+  call.count = call.size.rows * call.size.cols;
+  for (int k = 0; k < nparams; ++k) call.params[k] = read_param(prhs[k], names[k], call.count);
+  return call;
+}
+
 one_param_call read_one_param_call(int nlhs, int nrhs, const mxArray* prhs[], const char* name) {
   require_outputs_at_most(nlhs, 1);
   one_param_call call{};

@@ -94,6 +94,17 @@ struct two_param_call {
 two_param_call read_two_param_call(int nlhs, int nrhs, const mxArray* prhs[],
                                    const char* first, const char* second);
 
+// The same for draws with `nparams` parameters, up to max_params:
+// (P1, ..., Pk) or (P1, ..., Pk, M, N), the k-th named names[k] in messages.
+inline constexpr int max_params = 4;
+struct params_call {
+  output_size size;
+  int32_t count;
+  param_source params[max_params];
+};
+params_call read_params_call(int nlhs, int nrhs, const mxArray* prhs[], int nparams,
+                             const char* const names[]);
+
 struct one_param_call {
   output_size size;
   int32_t count;

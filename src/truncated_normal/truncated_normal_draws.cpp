@@ -23,10 +23,10 @@ constexpr const char* msg_bound_nan = "a and b must not be NaN.";
 constexpr const char* msg_empty_interval = "a must be less than b.";
 constexpr int32_t poll_every = 4096;
 
+constexpr const char* param_names[] = {"mu", "sigma", "a", "b"};
+
 struct tn_call {
-  output_size size;
-  int32_t count;
-  param_source mu, sigma, a, b;
+  params_call draw;
   bool per_element;  // some parameter is an array
 };
 
@@ -39,22 +39,13 @@ void check_element(double mu, double sigma, double a, double b) {
 }
 
 tn_call read_call(int nlhs, int nrhs, const mxArray* prhs[]) {
-  require_outputs_at_most(nlhs, 1);
-  require_input_count(nrhs == 4 || nrhs == 6);
-  tn_call call{};
-  call.size = params_size(4, nrhs, prhs);
-  call.count = call.size.rows * call.size.cols;
-  call.mu = read_param(prhs[0], "mu", call.count);
-  call.sigma = read_param(prhs[1], "sigma", call.count);
-  call.a = read_param(prhs[2], "a", call.count);
-  call.b = read_param(prhs[3], "b", call.count);
-  call.per_element = call.mu.values != nullptr || call.sigma.values != nullptr ||
-                     call.a.values != nullptr || call.b.values != nullptr;
+  tn_call call{read_params_call(nlhs, nrhs, prhs, 4, param_names), false};
+  const param_source* p = call.draw.params;
+  for (int k = 0; k < 4; ++k) call.per_element = call.per_element || p[k].values != nullptr;
   // Scalar parameters are the same for every element: one check does.
-  const int32_t checks = call.per_element ? call.count : std::min(call.count, 1);
+  const int32_t checks = call.per_element ? call.draw.count : std::min(call.draw.count, 1);
   for (int32_t i = 0; i < checks; ++i)
-    check_element(param_at(call.mu, i), param_at(call.sigma, i), param_at(call.a, i),
-                  param_at(call.b, i));
+    check_element(param_at(p[0], i), param_at(p[1], i), param_at(p[2], i), param_at(p[3], i));
   return call;
 }
 
@@ -68,17 +59,18 @@ bool same_parameters(const tn_plan& p, double mu, double sigma, double a, double
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   const tn_call call = read_call(nlhs, nrhs, prhs);
 
-  plhs[0] = mxCreateDoubleMatrix(call.size.rows, call.size.cols, mxREAL);
+  const params_call& draw = call.draw;
+  plhs[0] = mxCreateDoubleMatrix(draw.size.rows, draw.size.cols, mxREAL);
   double* draws = mxGetPr(plhs[0]);
-  host_blocks_begin(2 * static_cast<int64_t>(call.count));
+  host_blocks_begin(2 * static_cast<int64_t>(draw.count));
   tn_plan plan{};
   bool gave_up = false;  // a broken host: every later draw is NaN at once
-  for (int32_t i = 0; i < call.count; ++i) {
+  for (int32_t i = 0; i < draw.count; ++i) {
     if (i % poll_every == 0) leave_if_interrupted();
-    const double mu = param_at(call.mu, i);
-    const double sigma = param_at(call.sigma, i);
-    const double a = param_at(call.a, i);
-    const double b = param_at(call.b, i);
+    const double mu = param_at(draw.params[0], i);
+    const double sigma = param_at(draw.params[1], i);
+    const double a = param_at(draw.params[2], i);
+    const double b = param_at(draw.params[3], i);
     // A plan is made again only when the parameters change.
     if (i == 0 || (call.per_element && !same_parameters(plan, mu, sigma, a, b)))
       plan = truncated_normal_plan(mu, sigma, a, b);

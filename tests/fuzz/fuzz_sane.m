@@ -63,19 +63,13 @@ function s = implied_size (name, args)
       else
         s = dims (args{2});
       endif
-    case "gig_draws"
-      if (numel (args) == 5)
-        s = sz (args{4}, args{5});
+    case {"gig_draws", "truncated_normal_draws"}
+      k = 3 + strcmp (name, "truncated_normal_draws");   # the parameters
+      if (numel (args) == k + 2)
+        s = sz (args{k + 1}, args{k + 2});
       else
-        arrays = find (cellfun (is_array, args(1:3)), 1);
-        if (isempty (arrays)) s = dims (args{3}); else s = dims (args{arrays}); endif
-      endif
-    case "truncated_normal_draws"
-      if (numel (args) == 6)
-        s = sz (args{5}, args{6});
-      else
-        arrays = find (cellfun (is_array, args(1:4)), 1);
-        if (isempty (arrays)) s = dims (args{4}); else s = dims (args{arrays}); endif
+        arrays = find (cellfun (is_array, args(1:k)), 1);
+        if (isempty (arrays)) s = dims (args{k}); else s = dims (args{arrays}); endif
       endif
     case "dirichlet_draws"
       if (is_array (args{1}) && ! isvector (args{1}))
