@@ -1,6 +1,7 @@
 ## -*- texinfo -*-
 ## @deftypefn  {} {@var{Y} =} truncated_normal_draws (@var{mu}, @var{sigma}, @var{a}, @var{b})
 ## @deftypefnx {} {@var{Y} =} truncated_normal_draws (@var{mu}, @var{sigma}, @var{a}, @var{b}, @var{M}, @var{N})
+## @deftypefnx {} {@var{Y} =} truncated_normal_draws (@var{mu}, @var{sigma}, @var{a}, @var{b}, [@var{M} @var{N}])
 ## Draw from the normal distribution restricted to an interval.
 ##
 ## Each element of @var{Y} is a draw from Normal(@var{mu}, @var{sigma}^2)
@@ -16,8 +17,10 @@
 ## for every element, or an array giving one value per element at the same
 ## storage position.  With four arguments @var{Y} has the size of the
 ## array parameters (which must agree), 1 x 1 when all are scalars; with
-## @var{M} and @var{N}, @var{Y} is @var{M} x @var{N} (sizes truncated toward
-## zero) and every array parameter must be @var{M} x @var{N}.
+## @var{M} and @var{N}, or one size vector @code{[@var{M} @var{N}]} as
+## Octave's @code{rand} takes, @var{Y} is @var{M} x @var{N} (sizes
+## truncated toward zero) and every array parameter must be @var{M} x
+## @var{N}.
 ##
 ## Method and randomness, by region of the standardised interval
 ## [alpha, beta] = ([@var{a}, @var{b}] - @var{mu}) / @var{sigma}:
@@ -77,6 +80,7 @@
 %!   assert (size (truncated_normal_draws (zeros (2, 3), 1, -1, 1)), [2 3]);
 %!   assert (size (truncated_normal_draws (0, 1, 0, 1, 2.9, 3.2)), [2 3]);
 %!   assert (size (truncated_normal_draws (0, 1, 0, 1, 0, 3)), [0 3]);
+%!   assert (size (truncated_normal_draws (0, 1, 0, 1, [2 3])), [2 3]);
 %! unwind_protect_cleanup
 %!   rand ("state", states{1});
 %!   randn ("state", states{2});

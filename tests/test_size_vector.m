@@ -1,4 +1,4 @@
-## The output size as one vector [M N] in place of M, N, for the five array
+## The output size as one vector [M N] in place of M, N, for the array
 ## draws: the same bits and generator states as the M, N form, the same
 ## checks and messages, and every other single argument in that slot still
 ## "Wrong number of input arguments.".
@@ -27,7 +27,8 @@
 %!          @mean_dof_gamma_draws, {2, 5}
 %!          @student_t_draws, {4}
 %!          @exponential_draws, {2}
-%!          @gig_draws, {0.5, 2, 3}};
+%!          @gig_draws, {0.5, 2, 3}
+%!          @truncated_normal_draws, {0, 1, -1, 2}};
 %! # vector, M, N: the forms that must give the same draws
 %! same = {[3 4], 3, 4;  [3; 4], 3, 4;  int8([2 5]), 2, 5;  single([2.9 3.5]), 2, 3;
 %!         logical([1 1]), 1, 1;  uint64([0 5]), 0, 5;  [1 0], 1, 0};

@@ -172,7 +172,6 @@ two_param_call read_two_param_call(int nlhs, int nrhs, const mxArray* prhs[],
 params_call read_params_call(int nlhs, int nrhs, const mxArray* prhs[], int nparams,
                              const char* const names[]) {
   require_outputs_at_most(nlhs, 1);
-  require_input_count(nrhs == nparams || nrhs == nparams + 2);
   params_call call{};
   call.size = params_size(nparams, nrhs, prhs);
   call.count = call.size.rows * call.size.cols;

@@ -95,7 +95,8 @@ two_param_call read_two_param_call(int nlhs, int nrhs, const mxArray* prhs[],
                                    const char* first, const char* second);
 
 // The same for draws with `nparams` parameters, up to max_params:
-// (P1, ..., Pk) or (P1, ..., Pk, M, N), the k-th named names[k] in messages.
+// (P1, ..., Pk), (P1, ..., Pk, M, N) or (P1, ..., Pk, [M N]), the k-th
+// named names[k] in messages.
 inline constexpr int max_params = 4;
 struct params_call {
   output_size size;

@@ -1,5 +1,6 @@
 // Y = truncated_normal_draws (MU, SIGMA, A, B)
 // Y = truncated_normal_draws (MU, SIGMA, A, B, M, N)
+// Y = truncated_normal_draws (MU, SIGMA, A, B, [M N])
 //
 // Draws from Normal(MU, SIGMA^2) restricted to [A, B]. Each parameter is a
 // scalar or an array of per-element values; elements are drawn in storage

@@ -49,7 +49,8 @@ function s = implied_size (name, args)
   sz = @(m, n) [fix(double (m(1))), fix(double (n(1)))];   # first elements count
   is_array = @(a) rows (a) > 1 || columns (a) > 1;
   nparams = struct ("scaled_invchi2_draws", 2, "mean_dof_gamma_draws", 2, "student_t_draws", 1, ...
-                    "exponential_draws", 1, "gig_draws", 3, "polya_gamma_draws", 2);
+                    "exponential_draws", 1, "gig_draws", 3, "polya_gamma_draws", 2, ...
+                    "truncated_normal_draws", 4);
   if (isfield (nparams, name) && numel (args) == nparams.(name) + 1)
     s = sz (args{end}(1), args{end}(2));     # the size as one vector [M N]
     return;
