@@ -118,6 +118,17 @@ function calls = digest_calls ()
     "polya_gamma_large_b",         "state", 83, @() polya_gamma_draws ([10 50; 50 10], [0 -1.5; 4 0.25]);
     "polya_gamma_tiny_b",          "state", 84, @() polya_gamma_draws ([1e-300 1e-8 0.001], [1e300 0 -2]);
     "polya_gamma_old_generator",   "seed",  85, @() polya_gamma_draws (1.5, 1, 200, 1);
+    "dirichlet_every_branch",      "state", 63, @() dirichlet_and_log ([0.5 2 1e-3 7 4e4 1e-300 1], 200);
+    "dirichlet_matrix_alpha",      "state", 64, @() dirichlet_draws ([1; 0.3; 5] * (1:50));
+    "dirichlet_few",               "state", 65, @() dirichlet_and_log ([2 3], 10);
+    "truncated_normal_regions",    "state", 66, @() truncated_normal_draws (0, 1, tn_bounds (1), tn_bounds (2));
+    "truncated_normal_centre",     "state", 67, @() truncated_normal_draws (0, 1, -1, 2, 40000, 1);
+    "truncated_normal_tail",       "state", 68, @() truncated_normal_draws (3, 2, 19, Inf, 20000, 1);
+    "truncated_normal_scales",     "state", 69, @() tn_scales ();
+    "normalized_weights",          "state", 70, @() weights_and_summaries (randn (50, 4) * 300);
+    "new_empty_outputs",           "state", 71, @() [size(dirichlet_draws ([1 2], 0)), ...
+                                                     size(truncated_normal_draws (0, 1, 0, 1, 0, 3)), ...
+                                                     size(normalized_weights (zeros (0, 3)))];
   };
 endfunction
 
@@ -126,6 +137,33 @@ endfunction
 function w = weights_with_zeros (n)
   w = rand (1, n) .* (rand (1, n) > 0.3);
   w([1 2 n]) = 0;
+endfunction
+
+function y = dirichlet_and_log (alpha, b)
+  [y, logy] = dirichlet_draws (alpha, b);
+  y = [y; logy];
+endfunction
+
+## Bounds of truncated_normal_draws, a column each, 30 draws apiece: around
+## the mean wide and narrow, folded normal, uniform and Rayleigh on each
+## side, far tails, and 1e-9 wide at 40.
+function b = tn_bounds (k)
+  bounds = [-1 2; -0.5 1; -1e-9 1e-9; 0.2 3; -3 -0.2; 1 1.3; -1.3 -1; 0.7 Inf; 5 5.5; ...
+            8 Inf; -Inf -8; 40 Inf; 40 40.000000001];
+  b = repmat (bounds(:, k)', 30, 1);
+endfunction
+
+## Huge and subnormal sigma, bounds at the largest doubles, 30 draws each.
+function y = tn_scales ()
+  p = repmat ([0 1e300 1 2; 0 1e-320 1 2; 1e308 1 -Inf -1e308; 0 1 1e200 Inf], 1, 1, 30);
+  y = truncated_normal_draws (squeeze (p(:, 1, :)), squeeze (p(:, 2, :)), squeeze (p(:, 3, :)), ...
+                              squeeze (p(:, 4, :)));
+endfunction
+
+function r = weights_and_summaries (logw)
+  logw(3, 2) = -Inf;
+  [w, ess, logmean] = normalized_weights (logw);
+  r = [w; ess; logmean];
 endfunction
 
 function y = ars_draws (a, k)
