@@ -78,6 +78,7 @@ set_summary normalise_set(const double* logw, double* w, int64_t n, int64_t colu
   }
   double squares = 0;
   for (int64_t i = 0; i < n; ++i) {
+    if ((i + 1) % poll_every == 0) leave_if_interrupted();
     w[i] = w[i] / total;
     squares += w[i] * w[i];
   }
