@@ -31,6 +31,7 @@ struct weight_sets {
   const double* logw;
   int64_t n;
   int64_t sets;
+  double first_max;  // the first set's largest entry, found while checking
 };
 
 // The largest entry of a set; raises the error that names the set's column
@@ -54,10 +55,13 @@ weight_sets read_call(int nlhs, int nrhs, const mxArray* prhs[]) {
   if (mxGetNumberOfDimensions(prhs[0]) > 2) fail("shape", msg_shape);
   const int64_t rows = rows_of(prhs[0]);
   const int64_t cols = cols_of(prhs[0]);
-  weight_sets s{mxGetPr(prhs[0]), rows, cols};
+  weight_sets s{mxGetPr(prhs[0]), rows, cols, 0};
   if (rows * cols == 0) s.sets = 0;   // empty: no weight set
-  else if (rows == 1 || cols == 1) s = weight_sets{s.logw, rows * cols, 1};
-  for (int64_t j = 0; j < s.sets; ++j) set_max(s.logw + j * s.n, s.n, j);
+  else if (rows == 1 || cols == 1) s = weight_sets{s.logw, rows * cols, 1, 0};
+  for (int64_t j = 0; j < s.sets; ++j) {
+    const double max = set_max(s.logw + j * s.n, s.n, j);
+    if (j == 0) s.first_max = max;
+  }
   return s;
 }
 
@@ -68,8 +72,7 @@ struct set_summary {
   double logmean;
 };
 
-set_summary normalise_set(const double* logw, double* w, int64_t n, int64_t column) {
-  const double max = set_max(logw, n, column);
+set_summary normalise_set(const double* logw, double* w, int64_t n, double max) {
   double total = 0;
   for (int64_t i = 0; i < n; ++i) {
     if ((i + 1) % poll_every == 0) leave_if_interrupted();
@@ -91,7 +94,8 @@ set_summary normalise_set(const double* logw, double* w, int64_t n, int64_t colu
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   const weight_sets s = read_call(nlhs, nrhs, prhs);
 
-  plhs[0] = mxCreateDoubleMatrix(rows_of(prhs[0]), cols_of(prhs[0]), mxREAL);
+  // Every element is written below: no need to clear it first.
+  plhs[0] = mxCreateUninitNumericMatrix(rows_of(prhs[0]), cols_of(prhs[0]), mxDOUBLE_CLASS, mxREAL);
   double* w = mxGetPr(plhs[0]);
   double* ess = nullptr;
   double* logmean = nullptr;
@@ -104,7 +108,10 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
     logmean = mxGetPr(plhs[2]);
   }
   for (int64_t j = 0; j < s.sets; ++j) {
-    const set_summary summary = normalise_set(s.logw + j * s.n, w + j * s.n, s.n, j);
+    const double* logw = s.logw + j * s.n;
+    // The checks found the first set's maximum; the others are found again.
+    const double max = j == 0 ? s.first_max : set_max(logw, s.n, j);
+    const set_summary summary = normalise_set(logw, w + j * s.n, s.n, max);
     if (ess != nullptr) ess[j] = summary.ess;
     if (logmean != nullptr) logmean[j] = summary.logmean;
   }
