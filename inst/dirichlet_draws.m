@@ -30,9 +30,13 @@
 ## @code{randn ("state", k)} fixes every bit of @var{Y} and @var{logY}, and
 ## a matrix @var{alpha} whose columns are all @var{a} gives the same bits as
 ## @code{dirichlet_draws (@var{a}, @var{B})}.  Octave's builtin generators
-## hand the values over in blocks, which gives the same values and leaves
-## the generators in the same state as one call per value; a @code{rand} or
-## @code{randn} of your own on the path sees one call per value.
+## hand these values over inside the process, with no interpreter call per
+## value; a @code{rand} or @code{randn} of your own on the path sees one call
+## per value.
+##
+## Ctrl-C stops a long call within milliseconds, with no result;
+## @code{rand} and @code{randn} are then left as if the values the call had
+## drawn so far had been drawn one call at a time.
 ##
 ## Errors: "Too many output arguments.", "Wrong number of input arguments.",
 ## "alpha must be a real double array.", "alpha must be a vector of at least

@@ -46,10 +46,14 @@
 ## values until one is at least @code{h / sqrt (1.25)} in size, and otherwise a @code{randn} then a
 ## @code{rand} per inverse Gaussian candidate until one is at most t.
 ## Seeding both generators fixes every bit.  Octave's builtin generators
-## hand these values over in blocks, which gives the same values and leaves
-## the generators in the same state; a @code{rand} or @code{randn} of your
-## own on the path sees one call per value.  A draw below the smallest
-## positive double (which b below about 1e-160 gives) is 0.
+## hand these values over inside the process, with no interpreter call per
+## value; a @code{rand} or @code{randn} of your own on the path sees one call
+## per value.  A draw below the smallest positive double (which b below
+## about 1e-160 gives) is 0.
+##
+## Ctrl-C stops a long call within milliseconds, with no result;
+## @code{rand} and @code{randn} are then left as if the values the call had
+## drawn so far had been drawn one call at a time.
 ##
 ## Errors: "Too many output arguments.", "Wrong number of input arguments.",
 ## "Size information is inconsistent.", the size messages, "b must be a real

@@ -42,10 +42,13 @@
 ## the mean is drawn as the mirror image of the one above it.  Elements are
 ## drawn in storage order, so seeding both @code{rand ("state", k)} and
 ## @code{randn ("state", k)} fixes every bit of @var{Y}.  Octave's builtin
-## generators hand the values over in blocks, which gives the same values
-## and leaves the generators in the same state as one call per value; a
-## @code{rand} or @code{randn} of your own on the path sees one call per
-## value.
+## generators hand these values over inside the process, with no
+## interpreter call per value; a @code{rand} or @code{randn} of your own on
+## the path sees one call per value.
+##
+## Ctrl-C stops a long call within milliseconds, with no result;
+## @code{rand} and @code{randn} are then left as if the values the call had
+## drawn so far had been drawn one call at a time.
 ##
 ## Errors: "Too many output arguments.", "Wrong number of input arguments.",
 ## "Size information is inconsistent.", "Size arguments must be finite and

@@ -103,7 +103,7 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   }
   if (call.draws == 0) return;
   auto* plans = static_cast<gamma_plan*>(mxMalloc(sizeof(gamma_plan) * call.k));
-  host_blocks_begin(2 * static_cast<int64_t>(call.k) * call.draws);
+  const host_stream_scope streams;
   bool gave_up = false;  // a broken host: every later draw is NaN at once
   int32_t since_poll = 0;
   for (int32_t j = 0; j < call.draws; ++j) {
@@ -121,6 +121,5 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
     }
     normalise(y + offset, logy != nullptr ? logy + offset : nullptr, call.k);
   }
-  host_blocks_end();
   mxFree(plans);
 }

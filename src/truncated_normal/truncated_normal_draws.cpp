@@ -63,7 +63,7 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   const params_call& draw = call.draw;
   plhs[0] = mxCreateDoubleMatrix(draw.size.rows, draw.size.cols, mxREAL);
   double* draws = mxGetPr(plhs[0]);
-  host_blocks_begin(2 * static_cast<int64_t>(draw.count));
+  const host_stream_scope streams;
   tn_plan plan{};
   bool gave_up = false;  // a broken host: every later draw is NaN at once
   for (int32_t i = 0; i < draw.count; ++i) {
@@ -78,5 +78,4 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
     draws[i] = gave_up ? NAN : truncated_normal_draw(plan);
     gave_up = gave_up || std::isnan(draws[i]);
   }
-  host_blocks_end();
 }
