@@ -255,11 +255,11 @@ for j = 1:rows (jobs)
 endfor
 ## Each run times every job `repeats` times, the five columns interleaved;
 ## the table shows the median over runs of each run's median.
-columns = 5;
-medians = NaN (rows (jobs), columns, runs);
+timed_columns = 5;
+medians = NaN (rows (jobs), timed_columns, runs);
 for run = 1:runs
   for j = 1:rows (jobs)
-    t = NaN (repeats, columns);
+    t = NaN (repeats, timed_columns);
     for r = 1:repeats
       t(r, 1) = time_threads (jobs{j, 3}, jobs{j, 2}, calls(j, 1), "1");
       t(r, 2) = time_threads (jobs{j, 3}, jobs{j, 2}, calls(j, 1), "");
