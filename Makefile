@@ -43,6 +43,8 @@ M_FUNCTIONS := samplekit_worker_seed
 
 # Test-only modules: built from tests/ sources for the suite, never installed.
 TEST_MODULES := rv_harness ars_harness stream_harness thread_harness gamma_batch_harness
+# Test-only programs, built beside them: the netcellfun run's stand-in server.
+TEST_PROGRAMS := $(BUILD)/tests/pserver_stand_in
 
 HEADERS := $(wildcard src/*/*.h)
 vpath %.cpp src/draws src/ars src/bootstrap src/resampling src/special src/metric src/gig src/polya_gamma \
@@ -105,8 +107,12 @@ $(BUILD)/%.m: inst/%.m
 	@mkdir -p $(BUILD)
 	cp $< $@
 
-test: all $(TEST_MODULES:%=$(BUILD)/tests/%.mex) | parallel-deps
+test: all $(TEST_MODULES:%=$(BUILD)/tests/%.mex) $(TEST_PROGRAMS) | parallel-deps
 	$(RUN_ENV) SAMPLEKIT_BUILD=$(BUILD) $(OCTAVE_RUN) tests/run_tests.m
+
+$(BUILD)/tests/pserver_stand_in: tests/parallel/pserver_stand_in.cpp | deps
+	@mkdir -p $(dir $@)
+	$(CXX) $(CXXFLAGS) $(LDFLAGS) -o $@ $<
 
 $(BUILD)/tests/%.mex: %.cpp $$(LINK_$$*) $(HOST_LIB) $(HEADERS) | deps
 	@mkdir -p $(dir $@)
@@ -186,7 +192,7 @@ pkgcheck: dist
 	$(OCTAVE_RUN) --eval "addpath ('$(CURDIR)/tests/package'); check_package ('$(CURDIR)/$(PACKAGE).tar.gz')"
 
 # The modules built by samplekit_build.m (Octave's mex, no make) pass the suite.
-mexcheck: $(TEST_MODULES:%=$(BUILD)/tests/%.mex)
+mexcheck: $(TEST_MODULES:%=$(BUILD)/tests/%.mex) $(TEST_PROGRAMS)
 	rm -rf build/mex
 	$(OCTAVE_RUN) --eval "samplekit_build ('$(CURDIR)/build/mex')"
 	SAMPLEKIT_BUILD=build/mex SAMPLEKIT_TEST_MODULES=$(BUILD)/tests $(OCTAVE_RUN) tests/run_tests.m

@@ -22,15 +22,17 @@
 %!    sanitizer = sprintf ("ASAN_OPTIONS=%s:suppressions=%s ", sanitizer,
 %!                         quoted (fullfile (tests, "parallel", "asan.supp")));
 %!  endif
-%!  command = sprintf ("%stimeout -k 5 60 %s %s --no-history -q %s %s %s %s %s 2>&1", sanitizer, prefix,
+%!  ## The test-only programs are built beside the test-only modules.
+%!  command = sprintf ("%stimeout -k 5 60 %s %s --no-history -q %s %s %s %s %s %s 2>&1", sanitizer, prefix,
 %!                     quoted (fullfile (OCTAVE_HOME (), "bin", "octave-cli")),
 %!                     quoted (fullfile (tests, "parallel", "parallel_client.m")), mode,
 %!                     quoted (fileparts (which ("gig_draws"))), quoted (fullfile (tests, "helpers")),
-%!                     quoted (examples));
+%!                     quoted (examples), quoted (fileparts (which ("rv_harness"))));
 %!  [status, output] = system (command);
 %!  if (status != 0 || isempty (strfind (output, [mode ": 4 jobs equal the serial run bit for bit"])))
 %!    error ("%s failed (status %d):\n%s", mode, status, output);
 %!  endif
+%!  printf ("%s\n", regexp (output, '^note: .*$', "match", "lineanchors"){:});
 %!endfunction
 
 %!test
@@ -69,7 +71,9 @@
 %!test
 %! ## The same with netcellfun on a server at 127.0.0.1, inside private
 %! ## network, mount and pid namespaces (root only) that keep the traffic,
-%! ## the server's files and its processes inside them.
+%! ## the server's files and its processes inside them. Where the packaged
+%! ## server aborts on every connection, pserver_stand_in serves (a line
+%! ## says so).
 %! if (! have_parallel)
 %!   return;
 %! endif
