@@ -28,9 +28,10 @@ namespace {
 constexpr uint16_t command_port = 12502;
 constexpr uint16_t data_port = 12501;
 
-// A socket listening on 127.0.0.1:PORT, or -1. SO_REUSEADDR: the packaged
-// server that held the ports a moment ago may leave connections in
-// TIME_WAIT on them.
+// A socket listening on 127.0.0.1:PORT, or -1. The packaged server held
+// the ports a moment ago: its connections may linger in TIME_WAIT
+// (SO_REUSEADDR), and its process may still be ending when we start, so a
+// port in use is tried again, for at most 5 s.
 int loopback_listener (uint16_t port, int socket_flags)
 {
   const int listener = socket (AF_INET, SOCK_STREAM | socket_flags, 0);
@@ -41,9 +42,17 @@ int loopback_listener (uint16_t port, int socket_flags)
   address.sin_family = AF_INET;
   address.sin_port = htons (port);
   address.sin_addr.s_addr = htonl (INADDR_LOOPBACK);
-  if (setsockopt (listener, SOL_SOCKET, SO_REUSEADDR, &reuse, sizeof reuse) != 0
-      || bind (listener, reinterpret_cast<const sockaddr *> (&address), sizeof address) != 0
-      || listen (listener, SOMAXCONN) != 0)
+  const auto bound = [&] {
+    return bind (listener, reinterpret_cast<const sockaddr *> (&address), sizeof address) == 0;
+  };
+  bool listening = setsockopt (listener, SOL_SOCKET, SO_REUSEADDR, &reuse, sizeof reuse) == 0;
+  for (int attempt = 1; listening && ! bound (); ++attempt)
+    {
+      listening = errno == EADDRINUSE && attempt < 50;
+      if (listening)
+        usleep (100000);
+    }
+  if (! listening || listen (listener, SOMAXCONN) != 0)
     {
       close (listener);
       return -1;
