@@ -53,10 +53,12 @@ function logs = server_logs ()
 endfunction
 
 ## Starts the server where pserver.m itself looks for it (the package's bin
-## folder, then Debian's) and connects to it, waiting up to 10 s for it to
-## listen. Where that server's child aborts on the connection (Debian 13's
-## and sid's build of it: see pserver_stand_in.cpp), it is replaced once by
-## the stand-in, and a line says so.
+## folder, then Debian's) and connects to it at 127.0.0.1, waiting up to
+## 10 s for it to listen. Where that server's child aborts on the
+## connection (Debian 13's and sid's build of it: see pserver_stand_in.cpp),
+## the stand-in replaces it, once, and a line says so. The stand-in listens
+## on 127.0.0.2, also this namespace's loopback: the aborted connection
+## holds 127.0.0.1's command port in TIME_WAIT for a minute.
 function connections = loopback_server (folder)
   octave = fullfile (OCTAVE_HOME (), "bin", "octave-cli");
   server = fullfile (fileparts (which ("pserver")), "bin", "octave-pserver");
@@ -64,25 +66,25 @@ function connections = loopback_server (folder)
     server = "/usr/libexec/octave-pserver";
   endif
   start_as_nobody (sprintf ("%s --octave-binary=%s --no-auth", server, octave));
-  stand_in = false;
+  address = "127.0.0.1";
   for attempt = 1:50
     try
-      connections = pconnect ({"127.0.0.1"}, struct ("use_tls", false));
+      connections = pconnect ({address}, struct ("use_tls", false));
       reval (sprintf ("addpath ('%s');", folder), connections(2));
       return;
     catch
-      if (! stand_in && ! isempty (strfind (server_logs (), "buffer overflow detected")))
+      if (strcmp (address, "127.0.0.1") && ! isempty (strfind (server_logs (), "buffer overflow detected")))
         printf ("note: %s aborts on every connection (buffer overflow detected); netcellfun runs through pserver_stand_in\n",
                 server);
         stop_packaged_server ();
-        start_as_nobody (sprintf ("%s %s > /tmp/pserver_stand_in.log 2>&1 &",
-                                  fullfile (folder, "pserver_stand_in"), octave));
-        stand_in = true;
+        address = "127.0.0.2";
+        start_as_nobody (sprintf ("%s %s %s > /tmp/pserver_stand_in.log 2>&1 &",
+                                  fullfile (folder, "pserver_stand_in"), address, octave));
       endif
       pause (0.2);
     end_try_catch
   endfor
-  error ("parallel_client: no connection to the server on 127.0.0.1; its logs:\n%s", server_logs ());
+  error ("parallel_client: no connection to the server; its logs:\n%s", server_logs ());
 endfunction
 
 [mode, build, helpers, examples, programs] = argv (){:};

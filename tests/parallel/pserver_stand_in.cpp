@@ -1,13 +1,13 @@
-// pserver_stand_in OCTAVE_CLI: does for the suite's netcellfun run what the
-// parallel package's octave-pserver does for a client without TLS, where
-// the packaged one cannot. Debian 13's and sid's octave-pserver is built
+// pserver_stand_in ADDRESS OCTAVE_CLI: does for the suite's netcellfun run
+// what the parallel package's octave-pserver does for a client without
+// TLS, where the packaged one cannot. Debian 13's and sid's octave-pserver is built
 // with _FORTIFY_SOURCE=3, and its child aborts ("*** buffer overflow
 // detected ***") on every connection before it starts Octave: it copies
 // "--eval" into a buffer one byte short. parallel_client.m starts this
 // program only after it has seen that abort.
 //
-// Listens on 127.0.0.1 at the ports that pconnect always uses (12502 for
-// commands, 12501 for data). For each command connection it starts
+// Listens on ADDRESS (IPv4) at the ports that pconnect always uses (12502
+// for commands, 12501 for data). For each command connection it starts
 // OCTAVE_CLI running the package's own server function on that connection
 // and on the data listener, as octave-pserver does. Runs until it is
 // killed: the client runs it inside a pid namespace that ends with the
@@ -28,31 +28,29 @@ namespace {
 constexpr uint16_t command_port = 12502;
 constexpr uint16_t data_port = 12501;
 
-// A socket listening on 127.0.0.1:PORT, or -1. The packaged server held
-// the ports a moment ago: its connections may linger in TIME_WAIT
-// (SO_REUSEADDR), and its process may still be ending when we start, so a
+// A socket listening on HOST:PORT, or -1. The packaged server listened on
+// every address a moment ago and may still be ending when we start, so a
 // port in use is tried again, for at most 5 s.
-int loopback_listener (uint16_t port, int socket_flags)
+int listener_at (in_addr host, uint16_t port, int socket_flags)
 {
   const int listener = socket (AF_INET, SOCK_STREAM | socket_flags, 0);
   if (listener < 0)
     return -1;
-  const int reuse = 1;
   sockaddr_in address {};
   address.sin_family = AF_INET;
   address.sin_port = htons (port);
-  address.sin_addr.s_addr = htonl (INADDR_LOOPBACK);
-  const auto bound = [&] {
-    return bind (listener, reinterpret_cast<const sockaddr *> (&address), sizeof address) == 0;
-  };
-  bool listening = setsockopt (listener, SOL_SOCKET, SO_REUSEADDR, &reuse, sizeof reuse) == 0;
-  for (int attempt = 1; listening && ! bound (); ++attempt)
+  address.sin_addr = host;
+  for (int attempt = 1; bind (listener, reinterpret_cast<const sockaddr *> (&address), sizeof address) != 0;
+       ++attempt)
     {
-      listening = errno == EADDRINUSE && attempt < 50;
-      if (listening)
-        usleep (100000);
+      if (errno != EADDRINUSE || attempt == 50)
+        {
+          close (listener);
+          return -1;
+        }
+      usleep (100000);
     }
-  if (! listening || listen (listener, SOMAXCONN) != 0)
+  if (listen (listener, SOMAXCONN) != 0)
     {
       close (listener);
       return -1;
@@ -74,18 +72,19 @@ std::string server_command (int connection, int data_listener, int server_number
 
 int main (int argc, char **argv)
 {
-  if (argc != 2)
+  in_addr host {};
+  if (argc != 3 || inet_pton (AF_INET, argv[1], &host) != 1)
     {
-      std::fprintf (stderr, "usage: pserver_stand_in OCTAVE_CLI\n");
+      std::fprintf (stderr, "usage: pserver_stand_in ADDRESS OCTAVE_CLI\n");
       return 2;
     }
   // Each Octave server inherits the data listener and its own command
   // connection, but not the command listener.
-  const int commands = loopback_listener (command_port, SOCK_CLOEXEC);
-  const int data = loopback_listener (data_port, 0);
+  const int commands = listener_at (host, command_port, SOCK_CLOEXEC);
+  const int data = listener_at (host, data_port, 0);
   if (commands < 0 || data < 0)
     {
-      std::perror ("pserver_stand_in: cannot listen on 127.0.0.1");
+      std::perror ("pserver_stand_in: cannot listen");
       return 1;
     }
   // The servers end on their own and are never waited for; each gets the
@@ -106,7 +105,7 @@ int main (int argc, char **argv)
       if (server == 0)
         {
           std::signal (SIGCHLD, SIG_DFL);
-          execl (argv[1], argv[1], "--eval", command.c_str (), static_cast<char *> (nullptr));
+          execl (argv[2], argv[2], "--eval", command.c_str (), static_cast<char *> (nullptr));
           std::perror ("pserver_stand_in: cannot start Octave");
           _exit (127);
         }
