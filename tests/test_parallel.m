@@ -32,7 +32,7 @@
 %!  if (status != 0 || isempty (strfind (output, [mode ": 4 jobs equal the serial run bit for bit"])))
 %!    error ("%s failed (status %d):\n%s", mode, status, output);
 %!  endif
-%!  printf ("%s\n", regexp (output, '^note: .*$', "match", "lineanchors"){:});
+%!  printf ("%s\n", regexp (output, '^note: .*$', "match", "lineanchors", "dotexceptnewline"){:});
 %!endfunction
 
 %!test
