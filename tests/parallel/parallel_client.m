@@ -7,12 +7,13 @@
 ##
 ## netcellfun runs as root inside private namespaces (unshare --net --mount
 ## --pid) whose /tmp is a fresh tmpfs and whose only network device is their
-## own loopback: the server listens on every address there, which is
-## 127.0.0.1 alone, without authentication, since nothing outside can reach
-## it. It refuses to run as root, so it runs as nobody, on copies of the
-## files the jobs need (the clone may be unreadable for nobody), among them
-## the suite's pserver_stand_in from PROGRAMS. Whatever happens, its
-## processes end with the namespace and its files with the namespace's /tmp.
+## own loopback: the server listens on every address there, which are
+## loopback addresses alone (127.0.0.0/8), without authentication, since
+## nothing outside can reach it. It refuses to run as root, so it runs as
+## nobody, on copies of the files the jobs need (the clone may be
+## unreadable for nobody), among them the suite's pserver_stand_in from
+## PROGRAMS. Whatever happens, its processes end with the namespace and its
+## files with the namespace's /tmp.
 1;
 
 function folder = readable_copy (build, helpers, examples, programs)
