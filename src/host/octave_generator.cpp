@@ -25,22 +25,33 @@ constexpr int state_words = MT_N + 1;  // the twister's words and its position
 // Values drawn between two interrupt checks: about 5 ms of the twister.
 constexpr int64_t fill_chunk = int64_t{1} << 20;
 constexpr int no_generator = -1;
+// Up to this many values, a generator's state is handed to Octave by
+// drawing them again from its last saved state (about 5 ns a uniform, 10 a
+// normal) rather than by setting the state, which copies the 625 words
+// twice more and allocates once more.
+constexpr int64_t replay_most = 24;
 
 struct session_state {
   bool open;
   bool decided;  // the first value is drawn: `twister` is known
   bool twister;  // the state-based generator is in use
-  // The generator whose live state the twister holds, which is also
-  // Octave's current distribution (twister sessions only).
+  std::string found;  // Octave's current distribution at the first value
+  int found_generator;  // `found` as a generator, or no_generator
+  // Octave's current distribution now; on the state-based generator the
+  // twister holds this generator's live state.
   int loaded = no_generator;
-  // The loaded generator once it is touched: its next value is simply the
-  // twister's next one.
+  // The loaded generator once a value was drawn from the twister directly:
+  // its next value is simply the twister's next one.
   int hot = no_generator;
-  bool touched[2];  // live state ahead of the one Octave has saved
-  uint32_t parked[2][state_words];     // live state while not loaded
+  // Values of each generator drawn since Octave last saved its state, and
+  // that saved state (Octave's own array, shared when the first of them is
+  // drawn: the builtin's next save replaces the array rather than writing
+  // into it).
+  int64_t unsaved[2];
+  uint32NDArray saved[2];
+  uint32_t parked[2][state_words];  // live state while not loaded
   uint32_t window_start[state_words];  // before a window's tentative values
   int32_t window_committed;            // window values drawn for good
-  std::string found;  // Octave's current distribution at the first value
 };
 
 session_state session{};
@@ -49,32 +60,52 @@ void switch_to(int g) {
   g == generator_uniform ? octave::rand::uniform_distribution() : octave::rand::normal_distribution();
 }
 
-// Switches the current distribution back on leaving, as the builtin does
-// also when its draw fails.
-struct distribution_restorer {
-  std::string previous = octave::rand::distribution();
-  ~distribution_restorer() { octave::rand::distribution(previous); }
-};
+const char* name_of(int g) { return g == generator_uniform ? "uniform" : "normal"; }
+
+double twister_value(int g) {
+  return g == generator_uniform ? octave::rand_uniform<double>() : octave::rand_normal<double>();
+}
 
 void open_session() {
   if (session.open) return;
   session.found = octave::rand::distribution();
-  session.loaded = session.found == "uniform" ? generator_uniform
-                   : session.found == "normal" ? generator_normal : no_generator;
+  session.found_generator = session.found == "uniform" ? generator_uniform
+                            : session.found == "normal" ? generator_normal : no_generator;
+  session.loaded = session.found_generator;
   session.hot = no_generator;
   session.decided = session.twister = false;
-  session.touched[0] = session.touched[1] = false;
+  session.unsaved[0] = session.unsaved[1] = 0;
   session.open = true;
 }
 
-// One value exactly as the builtin rand () or randn () draws it; the first
-// of a session also reads the older generator's seed around it.
-double builtin_draw(host_generator g) {
-  const distribution_restorer restore;
-  switch_to(g);
-  if (session.decided) return octave::rand::nd_array(dim_vector(1, 1))(0);
+// Makes g Octave's current distribution, with g's live state in the
+// twister, parking the live state of the one it replaces. The builtins
+// switch back after every value; staying until the session closes ends
+// the same, because a switch to the current distribution loads nothing and
+// the older generator draws from its own generator whatever the twister
+// holds.
+void load(int g) {
+  if (session.loaded == g) return;
+  if (session.loaded != no_generator && session.unsaved[session.loaded] > 0)
+    octave::get_mersenne_twister_state(session.parked[session.loaded]);
+  switch_to(g);  // loads the state Octave saved for g
+  if (session.unsaved[g] > 0) octave::set_mersenne_twister_state(session.parked[g]);
+  session.loaded = g;
+  session.hot = no_generator;
+}
+
+// One value exactly as the builtin rand () or randn () draws it: Octave's
+// scalar draw is the builtin's 1 x 1 fill, which on the state-based
+// generator saves the state after the value as the fill does. On the older
+// generator the fill's save copies the twister's state onto the current
+// distribution's, which Octave's own code always leaves equal, so leaving
+// it out changes nothing. The first value of a session also reads the
+// older generator's seed around it.
+double builtin_value(int g) {
+  load(g);
+  if (session.decided) return octave::rand::scalar();
   const double seed_before = octave::rand::seed();
-  const double value = octave::rand::nd_array(dim_vector(1, 1))(0);
+  const double value = octave::rand::scalar();
   const double seed_after = octave::rand::seed();
   // Compared as bits: the seed's two words can read as a NaN.
   session.twister = std::memcmp(&seed_before, &seed_after, sizeof seed_before) == 0;
@@ -83,39 +114,43 @@ double builtin_draw(host_generator g) {
 }
 
 // The builtin rand (count, 1): the values of count calls of rand ().
-void builtin_fill(host_generator g, double* values, int64_t count) {
-  const distribution_restorer restore;
-  switch_to(g);
+void builtin_fill(int g, double* values, int64_t count) {
+  load(g);
   const NDArray drawn = octave::rand::nd_array(dim_vector(count, 1));
   std::copy_n(drawn.data(), count, values);
 }
 
-// Makes the twister hold g's live state, parking the live state it held.
-void load(host_generator g) {
-  if (session.loaded == g) return;
-  if (session.loaded != no_generator && session.touched[session.loaded])
-    octave::get_mersenne_twister_state(session.parked[session.loaded]);
-  switch_to(g);  // loads the state Octave saved for g
-  if (session.touched[g]) octave::set_mersenne_twister_state(session.parked[g]);
-  session.loaded = g;
-  session.hot = no_generator;
+// Readies the twister for draws of g's values in process.
+void prepare_twister(int g) {
+  load(g);
+  if (session.unsaved[g] == 0) session.saved[g] = octave::rand::state(name_of(g));
 }
 
-void twister_fill(host_generator g, double* values, int64_t count) {
-  load(g);
-  session.touched[g] = true;
+void twister_fill(int g, double* values, int64_t count) {
+  prepare_twister(g);
+  session.unsaved[g] += count;
   g == generator_uniform ? octave::rand_uniform<double>(count, values)
                          : octave::rand_normal<double>(count, values);
 }
 
-// Hands a live state to Octave as g's own. The distribution is switched
-// first: setting another distribution's state would leave it in the
-// twister under the current one's name.
-void store(host_generator g, const uint32_t* live) {
-  switch_to(g);
-  uint32NDArray words(dim_vector(state_words, 1));
-  std::copy_n(live, state_words, reinterpret_cast<uint32_t*>(words.fortran_vec()));
-  octave::rand::state(words, g == generator_uniform ? "uniform" : "normal");
+// Leaves Octave's saved state of g where the builtin's last value would
+// have: the few values drawn again from the saved state, the last of them
+// by Octave's scalar draw, which saves; or the live state set outright.
+void settle(int g) {
+  load(g);
+  const int64_t values = session.unsaved[g];
+  session.unsaved[g] = 0;
+  const uint32NDArray saved = session.saved[g];
+  session.saved[g] = uint32NDArray();
+  if (values > replay_most || saved.numel() != state_words) {
+    uint32NDArray live(dim_vector(state_words, 1));
+    octave::get_mersenne_twister_state(reinterpret_cast<uint32_t*>(live.fortran_vec()));
+    octave::rand::state(live, name_of(g));
+    return;
+  }
+  octave::set_mersenne_twister_state(reinterpret_cast<const uint32_t*>(saved.data()));
+  for (int64_t k = 1; k < values; ++k) twister_value(g);
+  octave::rand::scalar();
 }
 
 }  // namespace
@@ -123,18 +158,18 @@ void store(host_generator g, const uint32_t* live) {
 double octave_next(host_generator g) {
   if (session.hot != g) {
     open_session();
-    if (!session.decided || !session.twister) return builtin_draw(g);
-    load(g);
-    session.touched[g] = true;
+    if (!session.decided || !session.twister) return builtin_value(g);
+    prepare_twister(g);
     session.hot = g;
   }
-  return g == generator_uniform ? octave::rand_uniform<double>() : octave::rand_normal<double>();
+  ++session.unsaved[g];
+  return twister_value(g);
 }
 
 void octave_fill(host_generator g, double* values, int64_t count) {
   open_session();
   int64_t done = 0;
-  if (!session.decided && count > 0) values[done++] = builtin_draw(g);
+  if (!session.decided && count > 0) values[done++] = builtin_value(g);
   while (done < count) {
     const int64_t chunk = std::min(count - done, fill_chunk);
     session.twister ? twister_fill(g, values + done, chunk) : builtin_fill(g, values + done, chunk);
@@ -146,21 +181,23 @@ void octave_fill(host_generator g, double* values, int64_t count) {
 int32_t octave_uniforms_peek(double* values, int32_t needed, int32_t wanted) {
   open_session();
   int32_t drawn = 0;
-  if (!session.decided) values[drawn++] = builtin_draw(generator_uniform);
+  if (!session.decided) values[drawn++] = builtin_value(generator_uniform);
   if (!session.twister) {
-    while (drawn < needed) values[drawn++] = builtin_draw(generator_uniform);
+    while (drawn < needed) values[drawn++] = builtin_value(generator_uniform);
     return drawn;
   }
-  load(generator_uniform);
+  prepare_twister(generator_uniform);
   session.hot = no_generator;
   octave::get_mersenne_twister_state(session.window_start);
   session.window_committed = drawn;
-  twister_fill(generator_uniform, values + drawn, wanted - drawn);
+  octave::rand_uniform<double>(wanted - drawn, values + drawn);
   return wanted;
 }
 
 void octave_uniforms_take(int32_t used, int32_t size) {
-  if (!session.twister || used == size) return;
+  if (!session.twister) return;
+  session.unsaved[generator_uniform] += used - session.window_committed;
+  if (used == size) return;
   // Back to the state before the tentative values, then forward by the
   // ones kept: the twister ends where drawing only those would leave it.
   octave::set_mersenne_twister_state(session.window_start);
@@ -172,15 +209,11 @@ void octave_session_close() noexcept {
   session.open = false;
   session.hot = no_generator;
   try {
-    if (session.twister) {
-      if (session.loaded != no_generator && session.touched[session.loaded])
-        octave::get_mersenne_twister_state(session.parked[session.loaded]);
-      for (const host_generator g : {generator_uniform, generator_normal})
-        if (session.touched[g]) store(g, session.parked[g]);
-    }
+    for (const int g : {generator_uniform, generator_normal})
+      if (session.unsaved[g] > 0) settle(g);
     // Loads the found distribution's state into the twister, as the
     // builtin's switch back does.
-    octave::rand::distribution(session.found);
+    if (session.loaded != session.found_generator) octave::rand::distribution(session.found);
   } catch (...) {
     // Only an allocation can fail here: an unwinding call cannot report it.
   }
