@@ -30,6 +30,11 @@ constexpr int no_generator = -1;
 // normal) rather than by setting the state, which copies the 625 words
 // twice more and allocates once more.
 constexpr int64_t replay_most = 24;
+// Blocks drawn ahead grow from the first to the largest, doubling, so a
+// call that alternates the generators only a few times draws few values in
+// vain.
+constexpr int32_t block_first = 16;
+constexpr int32_t block_most = 4096;
 
 struct session_state {
   bool open;
@@ -52,6 +57,16 @@ struct session_state {
   uint32_t parked[2][state_words];  // live state while not loaded
   uint32_t window_start[state_words];  // before a window's tentative values
   int32_t window_committed;            // window values drawn for good
+  // Values of each generator drawn ahead, in blocks, while the other one is
+  // loaded: a call that alternates the two then switches once a block, not
+  // once a value. The generator's live state is the block's end; `start`
+  // is the state before it, from which its consumed values are redrawn when
+  // the rest are dropped.
+  struct drawn_ahead {
+    int32_t size, used, next_size;
+    uint32_t start[state_words];
+    double values[block_most];
+  } ahead[2];
 };
 
 session_state session{};
@@ -75,6 +90,7 @@ void open_session() {
   session.hot = no_generator;
   session.decided = session.twister = false;
   session.unsaved[0] = session.unsaved[1] = 0;
+  for (auto& a : session.ahead) a.size = a.used = 0, a.next_size = block_first;
   session.open = true;
 }
 
@@ -133,11 +149,38 @@ void twister_fill(int g, double* values, int64_t count) {
                          : octave::rand_normal<double>(count, values);
 }
 
+// Draws g's next block ahead: g is loaded, its live state goes to the
+// block's end.
+void draw_ahead(int g) {
+  prepare_twister(g);
+  session_state::drawn_ahead& a = session.ahead[g];
+  octave::get_mersenne_twister_state(a.start);
+  a.size = a.next_size;
+  a.used = 0;
+  a.next_size = std::min(2 * a.next_size, block_most);
+  g == generator_uniform ? octave::rand_uniform<double>(a.size, a.values)
+                         : octave::rand_normal<double>(a.size, a.values);
+}
+
+// Loads g with the live state its consumed values leave: the values drawn
+// ahead but not consumed are dropped, the consumed ones redrawn from the
+// block's start.
+void drop_ahead(int g) {
+  load(g);
+  session_state::drawn_ahead& a = session.ahead[g];
+  if (a.used < a.size) {
+    octave::set_mersenne_twister_state(a.start);
+    g == generator_uniform ? octave::rand_uniform<double>(a.used, a.values)
+                           : octave::rand_normal<double>(a.used, a.values);
+  }
+  a.size = a.used = 0;
+}
+
 // Leaves Octave's saved state of g where the builtin's last value would
 // have: the few values drawn again from the saved state, the last of them
 // by Octave's scalar draw, which saves; or the live state set outright.
 void settle(int g) {
-  load(g);
+  drop_ahead(g);
   const int64_t values = session.unsaved[g];
   session.unsaved[g] = 0;
   const uint32NDArray saved = session.saved[g];
@@ -157,8 +200,19 @@ void settle(int g) {
 
 double octave_next(host_generator g) {
   if (session.hot != g) {
+    session_state::drawn_ahead& a = session.ahead[g];
+    if (a.used < a.size) {
+      ++session.unsaved[g];
+      return a.values[a.used++];
+    }
     open_session();
     if (!session.decided || !session.twister) return builtin_value(g);
+    // The loaded generator draws straight from the twister; the other one
+    // a block ahead, rather than switching back and forth per value.
+    if (session.loaded != g) {
+      draw_ahead(g);
+      return octave_next(g);
+    }
     prepare_twister(g);
     session.hot = g;
   }
@@ -170,6 +224,13 @@ void octave_fill(host_generator g, double* values, int64_t count) {
   open_session();
   int64_t done = 0;
   if (!session.decided && count > 0) values[done++] = builtin_value(g);
+  // Values drawn ahead come first; the twister then goes on from their end.
+  session_state::drawn_ahead& a = session.ahead[g];
+  const int64_t ready = std::min<int64_t>(count - done, a.size - a.used);
+  std::copy_n(a.values + a.used, ready, values + done);
+  a.used += ready;
+  session.unsaved[g] += ready;
+  done += ready;
   while (done < count) {
     const int64_t chunk = std::min(count - done, fill_chunk);
     session.twister ? twister_fill(g, values + done, chunk) : builtin_fill(g, values + done, chunk);
@@ -186,6 +247,7 @@ int32_t octave_uniforms_peek(double* values, int32_t needed, int32_t wanted) {
     while (drawn < needed) values[drawn++] = builtin_value(generator_uniform);
     return drawn;
   }
+  drop_ahead(generator_uniform);
   prepare_twister(generator_uniform);
   session.hot = no_generator;
   octave::get_mersenne_twister_state(session.window_start);
@@ -217,6 +279,8 @@ void octave_session_close() noexcept {
   } catch (...) {
     // Only an allocation can fail here: an unwinding call cannot report it.
   }
+  // No value drawn ahead outlives its session.
+  for (auto& a : session.ahead) a.size = a.used = 0;
 }
 
 #endif

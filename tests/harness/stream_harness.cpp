@@ -1,14 +1,17 @@
 // Test-only module: the host layer's streams, reached directly.
-//   V = stream_harness ("draws", PATTERN [, ENDING])
-//     In one scope, per character of PATTERN: 'u' one host_uniform, 'n' one
-//     host_normal, 'U' and 'N' a 3 x 1 host_draw_array of rand and randn;
-//     V holds the values in order. ENDING "error" raises an error after the
-//     draws, "interrupt" raises SIGINT at this process and then polls.
+//   V = stream_harness ("draws", PATTERN [, ENDING [, TIMES]])
+//     In one scope, TIMES times (default once), per character of PATTERN:
+//     'u' one host_uniform, 'n' one host_normal, 'U' and 'N' a 3 x 1
+//     host_draw_array of rand and randn, 'w' a look-ahead window of 3 to 64
+//     uniforms of which 3 are consumed; V holds the values in order. ENDING
+//     "error" raises an error after the draws, "interrupt" raises SIGINT at
+//     this process and then polls.
 //   [V, N] = stream_harness ("ahead", NEEDED, WANTED, USED, AFTER)
 //     In one scope, a look-ahead window of N uniforms, of which USED are
 //     consumed, then AFTER more uniforms; V holds the USED window values
 //     and the AFTER ones.
 // Never installed: the suite builds it into build*/tests/.
+#include <algorithm>
 #include <csignal>
 #include <cstring>
 
@@ -28,12 +31,20 @@ void draws(mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   char ending[16] = "";
   if (nrhs < 2 || mxGetString(prhs[1], pattern, sizeof pattern) != 0) mexErrMsgTxt("stream_harness: pattern");
   if (nrhs > 2) mxGetString(prhs[2], ending, sizeof ending);
-  plhs[0] = mxCreateDoubleMatrix(3 * std::strlen(pattern), 1, mxREAL);
+  const int64_t length = std::strlen(pattern);
+  const int64_t steps = length * (nrhs > 3 ? arg(nrhs, prhs, 3) : 1);
+  plhs[0] = mxCreateDoubleMatrix(3 * steps, 1, mxREAL);
   double* v = mxGetPr(plhs[0]);
   const host_stream_scope streams;
-  for (const char* c = pattern; *c != '\0'; ++c) {
+  for (int64_t k = 0; k < steps; ++k) {
+    const char* c = pattern + k % length;
     if (*c == 'u' || *c == 'n') {
       *v++ = *c == 'u' ? host_uniform() : host_normal();
+    } else if (*c == 'w') {
+      const double* window = nullptr;
+      host_uniforms_ahead(3, 64, &window);
+      v = std::copy_n(window, 3, v);
+      host_uniforms_consume(3);
     } else {
       const mxArray* drawn = host_draw_array(*c == 'U' ? "rand" : "randn", output_size{3, 1});
       for (int k = 0; k < 3; ++k) *v++ = mxGetPr(drawn)[k];
