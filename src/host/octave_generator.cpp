@@ -48,7 +48,8 @@ struct session_state {
   // The loaded generator once a value was drawn from the twister directly:
   // its next value is simply the twister's next one.
   int hot = no_generator;
-  // Values of each generator drawn since Octave last saved its state, and
+  // Values of each generator consumed since Octave last saved its state
+  // (values drawn ahead count once consumed), and
   // that saved state (Octave's own array, shared when the first of them is
   // drawn: the builtin's next save replaces the array rather than writing
   // into it).
@@ -79,6 +80,12 @@ const char* name_of(int g) { return g == generator_uniform ? "uniform" : "normal
 
 double twister_value(int g) {
   return g == generator_uniform ? octave::rand_uniform<double>() : octave::rand_normal<double>();
+}
+
+// The twister's next `count` values of g, those of count twister_value (g).
+void twister_values(int g, int64_t count, double* values) {
+  g == generator_uniform ? octave::rand_uniform<double>(count, values)
+                         : octave::rand_normal<double>(count, values);
 }
 
 void open_session() {
@@ -145,8 +152,7 @@ void prepare_twister(int g) {
 void twister_fill(int g, double* values, int64_t count) {
   prepare_twister(g);
   session.unsaved[g] += count;
-  g == generator_uniform ? octave::rand_uniform<double>(count, values)
-                         : octave::rand_normal<double>(count, values);
+  twister_values(g, count, values);
 }
 
 // Draws g's next block ahead: g is loaded, its live state goes to the
@@ -158,8 +164,7 @@ void draw_ahead(int g) {
   a.size = a.next_size;
   a.used = 0;
   a.next_size = std::min(2 * a.next_size, block_most);
-  g == generator_uniform ? octave::rand_uniform<double>(a.size, a.values)
-                         : octave::rand_normal<double>(a.size, a.values);
+  twister_values(g, a.size, a.values);
 }
 
 // Loads g with the live state its consumed values leave: the values drawn
@@ -170,8 +175,7 @@ void drop_ahead(int g) {
   session_state::drawn_ahead& a = session.ahead[g];
   if (a.used < a.size) {
     octave::set_mersenne_twister_state(a.start);
-    g == generator_uniform ? octave::rand_uniform<double>(a.used, a.values)
-                           : octave::rand_normal<double>(a.used, a.values);
+    twister_values(g, a.used, a.values);
   }
   a.size = a.used = 0;
 }
