@@ -148,31 +148,3 @@
 %!   endfor
 %! endfor
 %! rand ("state", 0);
-
-%!test  # the generators alternated past every block drawn ahead, with arrays, windows and errors
-%! s = seeded (0);
-%! ## {pattern, times, ending, older generator}
-%! cases = {"un", 9000, "", false; "nuuuuuuuuu", 1000, "error", false; "unnUuNnnw", 800, "", false;
-%!          "uwnnn", 300, "error", false; "nu", 7, "error", false; "Nuuunn", 3, "", true;
-%!          "nwUn", 200, "", false; "unuNnnuu", 40, "error", true};
-%! for k = 1:rows (cases)
-%!   [pattern, times, ending, older] = cases{k, :};
-%!   for by_name = [false true]
-%!     c = [];
-%!     if (by_name) c = scripted_host (); endif
-%!     randn ("state", k + 50);
-%!     restart (k, older);
-%!     if (older) randn ("seed", k + 50); endif
-%!     try
-%!       v = stream_harness ("draws", pattern, ending, times);
-%!     catch err
-%!       assert (err.message, "stream_harness: failed after drawing");
-%!       v = [];
-%!     end_try_catch
-%!     clear c;
-%!     results{by_name + 1} = {v, rand("state"), randn("state"), rand("seed"), rand(2, 1), randn(2, 1)};
-%!   endfor
-%!   assert (isequal (results{1}, results{2}), "%s x %d", pattern, times);
-%! endfor
-%! rand ("state", 0);
-%! randn ("state", 0);
