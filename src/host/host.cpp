@@ -234,7 +234,7 @@ double old_generator_seed(const char* function) {
 
 #ifndef HAVE_OCTAVE
 // Other hosts offer the MEX interface no interrupt flag: a call runs to its
-// end. Under Octave, octave_interpreter.cpp reads Octave's own.
+// end. Under Octave, octave_host.cpp reads Octave's own.
 bool interrupt_pending() { return false; }
 void leave_if_interrupted() {}
 #endif

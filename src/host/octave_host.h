@@ -1,8 +1,7 @@
-// What the host layer reaches of Octave beyond the MEX interface: its
-// generators (octave_generator.cpp) and its interpreter's symbol table
-// and interrupt flag (octave_interpreter.cpp). Octave's headers and mex.h
-// cannot share a translation unit, so these plain declarations stand
-// between them. Only built and called under Octave; main thread only.
+// What the host layer reaches of Octave beyond the MEX interface, all in
+// octave_host.cpp: its generators, and its interpreter's symbol table and
+// interrupt flag. Octave's headers and mex.h cannot share a translation
+// unit, so these plain declarations stand between them. Only built and called under Octave; main thread only.
 #pragma once
 
 #include <cstdint>
