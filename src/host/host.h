@@ -47,6 +47,8 @@ int64_t count_of(const mxArray* a);  // rows * columns, further dimensions ignor
 // At most one row and at most one column: 1 x 1, or one of the empty shapes.
 bool is_scalar_shape(const mxArray* a);
 
+// Real numeric or logical, neither complex nor sparse: a number or a size.
+bool is_real_number_class(const mxArray* a);
 // Real, non-sparse double: safe to read rows * columns doubles from mxGetPr.
 bool is_real_double(const mxArray* a);
 void require_real_double(const mxArray* a, const char* name);
