@@ -161,6 +161,20 @@ void host_uniforms_consume(int32_t used) {
 #endif
 }
 
+void host_uniforms(double* values, int64_t count) {
+  if (count <= 0) return;
+  const host_stream_scope scope;
+  close_window();
+#ifdef HAVE_OCTAVE
+  if (in_process(generator_uniform, form_value)) {
+    streams.session = true;
+    octave_fill(generator_uniform, values, count);
+    return;
+  }
+#endif
+  for (int64_t k = 0; k < count; ++k) values[k] = value_per_call(function_of[generator_uniform]);
+}
+
 mxArray* host_draw_array(const char* function, output_size size) {
   // Plug-ins that draw block after block (replicates, rejection sampling)
   // are interruptible between blocks through this check.

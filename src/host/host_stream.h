@@ -1,6 +1,7 @@
 // The host's random streams: every value of Octave's "rand" and "randn"
 // that a plug-in consumes comes from here, one at a time, a look-ahead
-// window at a time, or as a whole array (host_draw_array in host.h).
+// window at a time, a block of uniforms at a time (host_uniforms) or as a
+// whole array (host_draw_array in host.h).
 //
 // Every value is the one the host's rand () or randn () would return at
 // that point, and when the plug-in call ends (normally, in an error or in
@@ -59,3 +60,9 @@ double host_normal();
 inline constexpr int32_t host_lookahead_max = 4096;
 int32_t host_uniforms_ahead(int32_t needed, int32_t wanted, const double** values);
 void host_uniforms_consume(int32_t used);
+
+// The next `count` values of the host's rand () into values[0 .. count),
+// each consumed: those of count calls of rand (), one call per value where
+// values come one by one. For an algorithm that knows a lower bound on the
+// values it will consume and draws up to it ahead of its arithmetic.
+void host_uniforms(double* values, int64_t count);

@@ -57,16 +57,14 @@ struct worker_guard {
 
 }  // namespace thread_detail
 
-// Runs do_task(t) for every t in [0, tasks), on the calling thread and up to
-// threads - 1 workers, each task once. Tasks are handed out in increasing
-// order as threads become free. The calling thread asks for Ctrl-C after
-// each task it runs; once one is pending no task starts any more, the
-// workers are joined, and the interrupt goes to the host (which unwinds
-// the call). Keep tasks to well under 10 ms each. do_task must not throw
-// and must not call the host. Should the system refuse a thread, the
-// threads already running do all the work.
-template <class Task>
-void run_tasks(int32_t threads, int64_t tasks, const Task& do_task) {
+// run_tasks, with the calling thread doing own_work () first, while the
+// workers start on the tasks, and joining them afterwards: own_work runs
+// only on the calling thread, so it may call the host (draw the values of
+// the next round while the workers compute on this one). Should it throw
+// (a host error, an interrupt), no task starts any more and the workers
+// are joined before the exception leaves.
+template <class Own, class Task>
+void run_tasks_beside(int32_t threads, int64_t tasks, const Own& own_work, const Task& do_task) {
   std::atomic<int64_t> next{0};
   std::atomic<bool> stop{false};
   const auto drain = [&]() {
@@ -86,6 +84,12 @@ void run_tasks(int32_t threads, int64_t tasks, const Task& do_task) {
         break;
       }
     }
+    try {
+      own_work();
+    } catch (...) {
+      stop.store(true, std::memory_order_relaxed);
+      throw;
+    }
     for (int64_t t = next.fetch_add(1, std::memory_order_relaxed); t < tasks;
          t = next.fetch_add(1, std::memory_order_relaxed)) {
       do_task(t);
@@ -96,6 +100,19 @@ void run_tasks(int32_t threads, int64_t tasks, const Task& do_task) {
     }
   }
   leave_if_interrupted();
+}
+
+// Runs do_task(t) for every t in [0, tasks), on the calling thread and up to
+// threads - 1 workers, each task once. Tasks are handed out in increasing
+// order as threads become free. The calling thread asks for Ctrl-C after
+// each task it runs; once one is pending no task starts any more, the
+// workers are joined, and the interrupt goes to the host (which unwinds
+// the call). Keep tasks to well under 10 ms each. do_task must not throw
+// and must not call the host. Should the system refuse a thread, the
+// threads already running do all the work.
+template <class Task>
+void run_tasks(int32_t threads, int64_t tasks, const Task& do_task) {
+  run_tasks_beside(threads, tasks, [] {}, do_task);
 }
 
 // Runs do_range(begin, end) over [0, count) cut into ranges of `chunk`
