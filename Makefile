@@ -33,6 +33,9 @@ BUILD := build
 export CXXFLAGS := -std=c++17 -O2 -Wall -Wextra
 RUN_ENV :=
 endif
+# Our bits rely on each product being rounded before its sum: no FMA, also
+# under a CXXFLAGS of the user's such as -march=native.
+override CXXFLAGS += -ffp-contract=off
 
 include src/modules.mk
 MODULES := $(RV_MODULES) $(ARS_MODULES) $(RESAMPLING_MODULES) $(DIRICHLET_MODULES) \
@@ -94,7 +97,7 @@ $(BUILD)/obj/%.o: src/%.cpp $(HEADERS) | deps
 $(HOST_LIB): $(HOST_SOURCES:%.cpp=$(BUILD)/obj/%.o)
 	ar rcs $@ $^
 
-$(RV_LIB): $(BUILD)/obj/random_variates/random_variates.o
+$(RV_LIB): $(RV_SOURCES:%.cpp=$(BUILD)/obj/%.o)
 	ar rcs $@ $^
 
 # Objects are kept between builds rather than treated as intermediates.

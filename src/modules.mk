@@ -3,7 +3,7 @@
 # samplekit_build.m, so that the three never disagree.
 HOST_SOURCES := host/host.cpp host/size_rules.cpp host/host_stream.cpp host/octave_host.cpp host/threads.cpp
 RV_MODULES := scaled_invchi2_draws scaled_invchi2_draw mean_dof_gamma_draws mean_dof_gamma_draw student_t_draws
-RV_SOURCES := random_variates/random_variates.cpp
+RV_SOURCES := random_variates/random_variates.cpp random_variates/gamma_run.cpp random_variates/gamma_batch.cpp random_variates/gamma_trials.cpp
 ARS_MODULES := gig_ars_draw
 ARS_SOURCES := ars/ars.cpp random_variates/random_variates.cpp
 RESAMPLING_MODULES := resample_multinomial resample_residual resample_stratified resample_deterministic resample_systematic
