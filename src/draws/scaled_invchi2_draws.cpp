@@ -5,17 +5,33 @@
 // Draws from the scaled inverse-chi-square distribution with NU degrees of
 // freedom and scale S2: each element is (s2 * nu / 2) / G with G a gamma
 // draw of shape nu / 2. S2 and NU are scalars or arrays of per-element
-// values; the elements are drawn in storage order.
+// values; the elements are drawn in storage order. One NU for every
+// element: the gamma draws come in batches (gamma_run.h), on worker threads.
 #include "../host/host.h"
 #include "../host/interrupt.h"
+#include "../host/threads.h"
+#include "../random_variates/gamma_run.h"
 #include "../random_variates/random_variates.h"
 
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   const two_param_call call = read_two_param_call(nlhs, nrhs, prhs, "s2", "nu");
+  const int32_t threads = thread_count();
 
   plhs[0] = mxCreateDoubleMatrix(call.size.rows, call.size.cols, mxREAL);
   double* draws = mxGetPr(plhs[0]);
   const host_stream_scope streams;
+  if (call.second.values == nullptr) {
+    const double nu = call.second.scalar;
+    gamma_run run = gamma_run_start(nu / 2, call.count, threads);
+    for (int32_t done = 0; done < call.count;) {
+      const int32_t end = done + static_cast<int32_t>(gamma_run_next(&run, draws + done));
+      // The numerator is formed as below, then divided by the gamma draw.
+      for (int32_t i = done; i < end; ++i) draws[i] = (param_at(call.first, i) * nu / 2) / draws[i];
+      done = end;
+    }
+    gamma_run_end(&run);
+    return;
+  }
   for (int32_t i = 0; i < call.count; ++i) {
     poll_interrupt(i);
     const double nu = param_at(call.second, i);

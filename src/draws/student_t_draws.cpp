@@ -8,11 +8,16 @@
 //   nu == 1:  z / z2, a second normal (Cauchy);
 //   nu == 2:  sqrt(2) * (u - 0.5) / sqrt(u - u * u), the t(2) inverse CDF at
 //             one uniform (z is discarded);
-//   else:     (z * sqrt(nu)) / sqrt(2 * G), G a gamma draw of shape nu / 2.
+//   else:     (z * sqrt(nu)) / sqrt(2 * G), G a gamma draw of shape nu / 2;
+//             one such nu for every element: the gamma draws come in
+//             batches (gamma_run.h), on worker threads.
+#include <algorithm>
 #include <cmath>
 
 #include "../host/host.h"
 #include "../host/interrupt.h"
+#include "../host/threads.h"
+#include "../random_variates/gamma_run.h"
 #include "../random_variates/random_variates.h"
 
 namespace {
@@ -31,14 +36,35 @@ double t_draw(double z, double nu) {
   return scaled / std::sqrt(rand_gamma(nu / 2) * 2);
 }
 
+// Every element by the gamma construction, from the normals already in
+// draws: t_draw's arithmetic on batches of gamma draws.
+void t_draws_by_gamma(double* draws, int32_t count, double nu, int32_t threads) {
+  gamma_run run = gamma_run_start(nu / 2, count, threads);
+  double* g = static_cast<double*>(mxMalloc(std::min(count, gamma_run_batch) * sizeof(double)));
+  const double root = std::sqrt(nu);
+  for (int32_t done = 0; done < count;) {
+    const int32_t k = static_cast<int32_t>(gamma_run_next(&run, g));
+    for (int32_t j = 0; j < k; ++j) draws[done + j] = (draws[done + j] * root) / std::sqrt(g[j] * 2);
+    done += k;
+  }
+  mxFree(g);
+  gamma_run_end(&run);
+}
+
 }  // namespace
 
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   const one_param_call call = read_one_param_call(nlhs, nrhs, prhs, "nu");
+  const int32_t threads = thread_count();
 
   const host_stream_scope streams;
   plhs[0] = host_draw_array("randn", call.size);
   double* draws = mxGetPr(plhs[0]);
+  const double nu = call.param.scalar;
+  if (call.param.values == nullptr && nu != 1 && nu != 2 && call.count > 0) {
+    t_draws_by_gamma(draws, call.count, nu, threads);
+    return;
+  }
   for (int32_t i = 0; i < call.count; ++i) {
     poll_interrupt(i);
     draws[i] = t_draw(draws[i], param_at(call.param, i));
