@@ -19,7 +19,7 @@ function samplekit_build (folder)
     mkdir (folder);
   endif
   [groups, host_sources] = module_groups (fullfile (root, "src", "modules.mk"));
-  setenv ("CXXFLAGS", "-std=c++17 -O2");
+  setenv ("CXXFLAGS", "-std=c++17 -O2 -ffp-contract=off");   # no FMA: the bits need products rounded
   host = cellfun (@(s) fullfile (root, "src", s), host_sources, "uniformoutput", false);
   for g = 1:rows (groups)
     extra = cellfun (@(s) fullfile (root, "src", s), groups{g, 2}, "uniformoutput", false);
