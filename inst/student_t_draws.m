@@ -32,6 +32,16 @@
 ## @code{rand} and @code{randn} are then left as if the values the call had
 ## drawn so far had been drawn one call at a time.
 ##
+## Threads: with one @var{nu} for every element, other than 1 and 2, the
+## trials of the gamma variates are shared by worker threads, as many as the
+## environment variable @env{SAMPLEKIT_THREADS} says (a whole number from 1 to 1024) or,
+## when it is unset or empty, as many as the cores Octave may run on (at most
+## 64); small inputs stay on one thread.  The result and the generators'
+## states are the same, bit for bit, for every thread count: every random
+## value is drawn on the calling thread, in the order described above.  Any
+## other value of the variable raises "SAMPLEKIT_THREADS must be a whole
+## number from 1 to 1024, or unset.".
+##
 ## Errors: "Too many output arguments.", "Wrong number of input arguments.",
 ## "Size information is inconsistent.", the size messages, "nu must be a
 ## real double array." (an array @var{nu} of another class), "nu must be a
