@@ -66,7 +66,7 @@
 %! ## gamma-family draws, whose trials run on worker threads too.
 %! long_calls = {"scaled_invchi2_draws (2, 5, 6e7, 1)", "mean_dof_gamma_draws (2, 5, 6e7, 1)", ...
 %!               "student_t_draws (4, 6e7, 1)", "resample_multinomial (ones (1e7, 1), 1, 3e7)", ...
-%!               "bayes_boot_mean (ones (1000, 1), 3e6)", "gig_draws (0.5, 2, 3, 1e7, 1)"};
+%!               "bayes_boot_mean (ones (1000, 1), 3e6)", "gig_draws (0.5, 2, 3, 3e7, 1)"};
 %! for k = 1:numel (long_calls)
 %!   send (in, ["disp ('START'); x = " long_calls{k} "; disp ('FINISHED')"]);
 %!   await (out, "START", 30);
