@@ -289,3 +289,13 @@
 %!   also = regexp (evalc (["help " names{k}]), "See also:([^.]*)\\.", "tokens", "once");
 %!   assert (sort (regexp (also{1}, "resample_\\w+", "match")), sort (names([1:k-1, k+1:end])));
 %! endfor
+
+%!test  # the deterministic walk across batches of weights, the output ending inside one or not
+%! c = seeded (32);
+%! for n = [2047 2048 2049 4097 6001]
+%!   w = rand (1, n) .* (rand (1, n) < 0.7);
+%!   w(end) = 1;
+%!   for count = [3, n - 1, 2 * n + 5]
+%!     assert (isequal (resample_deterministic (w, count, 1), carry_walk (w, count, [], 0.5, false)), "n %d, count %d", n, count);
+%!   endfor
+%! endfor

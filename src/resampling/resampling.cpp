@@ -64,20 +64,58 @@ index_cursor cursor_over(mxArray* output) {
   return index_cursor{first, first + mxGetNumberOfElements(output)};
 }
 
+namespace {
+
+// Writes counts[k] copies of index first + k + 1 for each k < size: four
+// slots at once where the output has room for the whole batch and four
+// more, as write_copies does with a check per weight otherwise.
+void write_batch(index_cursor* cursor, int32_t first, const int64_t* counts, int32_t size,
+                 int64_t batch_copies) {
+  if (cursor->end - cursor->next < batch_copies + 4) {
+    for (int32_t k = 0; k < size; ++k)
+      write_copies(cursor, first + k + 1, static_cast<double>(counts[k]));
+    return;
+  }
+  double* next = cursor->next;
+  for (int32_t k = 0; k < size; ++k) {
+    const double index = first + k + 1;
+    for (int j = 0; j < 4; ++j) next[j] = index;
+    for (int64_t j = 4; j < counts[k]; ++j) next[j] = index;
+    next += counts[k];
+  }
+  cursor->next = next;
+}
+
+}  // namespace
+
 void systematic_sweep(const resampling_call& call, index_cursor* cursor, double carry) {
-  for (int32_t i = 0; i < call.n; ++i) {
-    poll_interrupt(i);
-    double fraction = (call.weights[i] / call.total) * call.count;
-    // Integer truncation and a 0/1 flag rather than branches, which random
-    // weights mispredict. fraction lies in [0, M * N], where the cast is
-    // trunc, and x - 0 is x: the values are those of subtracting only when a
-    // whole copy or a carry is there.
-    const double whole = static_cast<double>(static_cast<int64_t>(fraction));
-    fraction = fraction - whole;
-    carry = fraction + carry;
-    const double extra = flag_at_least(carry, 1);
-    carry = carry - extra;
-    write_copies(cursor, i + 1, whole + extra);
+  // Copy counts a batch at a time, then their indices: were each weight's
+  // stores made at once, their addresses would hang on the carry chain, and
+  // the loads of the next weights (at the same offsets in their pages as
+  // the slots being written, both arrays being page-aligned) would wait
+  // behind them.
+  constexpr int32_t batch = 2048;
+  int64_t counts[batch];
+  for (int32_t first = 0; first < call.n; first += batch) {
+    leave_if_interrupted();
+    const int32_t size = call.n - first < batch ? call.n - first : batch;
+    const double* weights = call.weights + first;
+    int64_t batch_copies = 0;
+    for (int32_t k = 0; k < size; ++k) {
+      double fraction = (weights[k] / call.total) * call.count;
+      // Integer truncation and a 0/1 flag rather than branches, which random
+      // weights mispredict. fraction lies in [0, M * N], where the cast is
+      // trunc, and x - 0 is x: the values are those of subtracting only when
+      // a whole copy or a carry is there.
+      const double whole = static_cast<double>(static_cast<int64_t>(fraction));
+      fraction = fraction - whole;
+      carry = fraction + carry;
+      const double extra = flag_at_least(carry, 1);
+      carry = carry - extra;
+      counts[k] = static_cast<int64_t>(whole + extra);
+      batch_copies += counts[k];
+    }
+    write_batch(cursor, first, counts, size, batch_copies);
   }
   // Rounding in the fractional parts can leave the carry short at the end.
   fill_remaining(cursor, last_positive_index(call.weights, call.n));
