@@ -175,6 +175,32 @@ void host_uniforms(double* values, int64_t count) {
   for (int64_t k = 0; k < count; ++k) values[k] = value_per_call(function_of[generator_uniform]);
 }
 
+namespace {
+
+host_generator generator_named(const char* function) {
+  return std::strcmp(function, "randn") == 0 ? generator_normal : generator_uniform;
+}
+
+}  // namespace
+
+bool host_array_in_process(const char* function) {
+#ifdef HAVE_OCTAVE
+  close_window();
+  if (std::strcmp(function, "rand") == 0 || std::strcmp(function, "randn") == 0)
+    return in_process(generator_named(function), form_array);
+#endif
+  return false;
+}
+
+void host_array_piece(const char* function, double* values, int64_t count) {
+#ifdef HAVE_OCTAVE
+  streams.session = true;
+  octave_fill(generator_named(function), values, count);
+#else
+  (void)function, (void)values, (void)count;  // never in process elsewhere
+#endif
+}
+
 mxArray* host_draw_array(const char* function, output_size size) {
   // Plug-ins that draw block after block (replicates, rejection sampling)
   // are interruptible between blocks through this check.

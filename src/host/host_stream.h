@@ -66,3 +66,12 @@ void host_uniforms_consume(int32_t used);
 // values come one by one. For an algorithm that knows a lower bound on the
 // values it will consume and draws up to it ahead of its arithmetic.
 void host_uniforms(double* values, int64_t count);
+
+// The host's rand (M, N) or randn (M, N) a piece at a time, for a plug-in
+// that works on one piece while the next is drawn. Where
+// host_array_in_process (function) says so (inside the call's scope, for a
+// non-empty array), successive host_array_pieces give the array's values
+// in storage order and leave the generator where the one call would;
+// otherwise ask for the whole array with host_draw_array.
+bool host_array_in_process(const char* function);
+void host_array_piece(const char* function, double* values, int64_t count);
