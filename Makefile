@@ -94,10 +94,14 @@ $(BUILD)/obj/%.o: src/%.cpp $(HEADERS) | deps
 	@mkdir -p $(dir $@)
 	$(MKOCTFILE) -c -o $@ $<
 
+# Archives are made anew: ar r keeps the members of sources since removed,
+# and the linker would take a stale definition from them.
 $(HOST_LIB): $(HOST_SOURCES:%.cpp=$(BUILD)/obj/%.o)
+	rm -f $@
 	ar rcs $@ $^
 
 $(RV_LIB): $(RV_SOURCES:%.cpp=$(BUILD)/obj/%.o)
+	rm -f $@
 	ar rcs $@ $^
 
 # Objects are kept between builds rather than treated as intermediates.
