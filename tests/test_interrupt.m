@@ -63,20 +63,32 @@
 %! ## Each takes seconds; the signal comes once the output is allocated.
 %! ## 1e7 weights, for a search over worker threads ends 3e7 draws from
 %! ## 1e5 weights in about 0.5 s on Octave 11, before the signal; 6e7
-%! ## gamma-family draws, whose trials run on worker threads too.
-%! long_calls = {"scaled_invchi2_draws (2, 5, 6e7, 1)", "mean_dof_gamma_draws (2, 5, 6e7, 1)", ...
+%! ## gamma-family draws, whose trials run on worker threads too. First
+%! ## an interpreter loop: a session's first interrupt costs the host
+%! ## itself more on a busy machine.
+%! long_calls = {"zeros (1, 1); while (true) end", ...
+%!               "scaled_invchi2_draws (2, 5, 6e7, 1)", "mean_dof_gamma_draws (2, 5, 6e7, 1)", ...
 %!               "student_t_draws (4, 6e7, 1)", "resample_multinomial (ones (1e7, 1), 1, 3e7)", ...
 %!               "bayes_boot_mean (ones (1000, 1), 3e6)", "gig_draws (0.5, 2, 3, 3e7, 1)"};
 %! for k = 1:numel (long_calls)
-%!   send (in, ["disp ('START'); x = " long_calls{k} "; disp ('FINISHED')"]);
-%!   await (out, "START", 30);
-%!   pause (0.6 + instrumented ());
-%!   interrupted = tic ();
-%!   kill (pid, 2);
-%!   send (in, "disp ('BACK')");
-%!   await (out, "BACK", 60, "FINISHED");
-%!   answer = toc (interrupted);
-%!   assert (answer < 0.5, "%s answered %.2f s after SIGINT", long_calls{k}, answer);
+%!   answer = [];
+%!   ## A call that misses its checks answers seconds late every time; a
+%!   ## second try keeps a moment of the shared machine's load from
+%!   ## failing one that does not.
+%!   for attempt = 1:2
+%!     send (in, ["disp ('START'); x = " long_calls{k} "; disp ('FINISHED')"]);
+%!     await (out, "START", 30);
+%!     pause (0.6 + instrumented ());
+%!     interrupted = tic ();
+%!     kill (pid, 2);
+%!     send (in, "disp ('BACK')");
+%!     await (out, "BACK", 60, "FINISHED");
+%!     answer(attempt) = toc (interrupted);
+%!     if (answer(attempt) < 0.5)
+%!       break;
+%!     endif
+%!   endfor
+%!   assert (answer(attempt) < 0.5, "%s answered %s s after SIGINT", long_calls{k}, mat2str (answer, 2));
 %! endfor
 %! ## The harness raises SIGINT at itself after five draws.
 %! send (in, "rand ('state', 3); randn ('state', 4); stream_harness ('draws', 'uuNnu', 'interrupt')");
