@@ -290,12 +290,17 @@
 %!   assert (sort (regexp (also{1}, "resample_\\w+", "match")), sort (names([1:k-1, k+1:end])));
 %! endfor
 
-%!test  # the deterministic walk across batches of weights, the output ending inside one or not
+%!test  # deterministic and residual copies across batches of weights, the output ending inside one or not
 %! c = seeded (32);
 %! for n = [2047 2048 2049 4097 6001]
 %!   w = rand (1, n) .* (rand (1, n) < 0.7);
 %!   w(end) = 1;
 %!   for count = [3, n - 1, 2 * n + 5]
 %!     assert (isequal (resample_deterministic (w, count, 1), carry_walk (w, count, [], 0.5, false)), "n %d, count %d", n, count);
+%!     [copies, r] = residual_copies (w, count);
+%!     state = rand ("state");
+%!     y = resample_residual (w, count, 1);
+%!     rand ("state", state);
+%!     assert (isequal (y, [copies; residual_draws(w, r, rand(count - numel(copies), 1))]), "residual: n %d, count %d", n, count);
 %!   endfor
 %! endfor

@@ -20,21 +20,32 @@ constexpr double break_even_searches = 7000;
 constexpr int64_t chunk_searches = 4096;
 
 // Writes the whole copies and leaves each expected count's remainder in
-// `remainder`; returns R, the number of entries still to draw.
+// `remainder`; returns R, the number of entries still to draw. A batch's
+// expected counts first (their divisions independent of each other), then
+// their copies.
 int32_t write_whole_copies(const resampling_call& call, index_cursor* cursor, double* remainder) {
+  int64_t counts[copy_batch];
   int32_t residual = call.count;
-  for (int32_t i = 0; i < call.n; ++i) {
-    // Divide first, then scale: the order fixes the rounding of every count.
-    const double expected = (call.weights[i] / call.total) * call.count;
-    // No branch on expected >= 1, which random weights mispredict: below 1
-    // the truncation is 0 and expected - 0 is expected.
-    const int64_t whole = static_cast<int64_t>(expected);
-    remainder[i] = expected - static_cast<double>(whole);
-    // Rounding can make the whole parts overshoot by one; the output
-    // never takes more than it holds.
-    const int32_t copies = static_cast<int32_t>(whole < residual ? whole : residual);
-    residual -= copies;
-    write_copies(cursor, i + 1, copies);
+  for (int32_t first = 0; first < call.n; first += copy_batch) {
+    leave_if_interrupted();
+    const int32_t size = std::min(call.n - first, copy_batch);
+    for (int32_t k = 0; k < size; ++k) {
+      // Divide first, then scale: the order fixes the rounding of every count.
+      const double expected = (call.weights[first + k] / call.total) * call.count;
+      // Below 1 the truncation is 0 and expected - 0 is expected: no
+      // branch, which random weights mispredict.
+      counts[k] = static_cast<int64_t>(expected);
+      remainder[first + k] = expected - static_cast<double>(counts[k]);
+    }
+    int64_t batch_copies = 0;
+    for (int32_t k = 0; k < size; ++k) {
+      // Rounding can make the whole parts overshoot by one; the output
+      // never takes more than it holds.
+      counts[k] = std::min<int64_t>(counts[k], residual);
+      residual -= static_cast<int32_t>(counts[k]);
+      batch_copies += counts[k];
+    }
+    write_batch(cursor, first, counts, size, batch_copies);
   }
   return residual;
 }
@@ -43,11 +54,9 @@ int32_t write_whole_copies(const resampling_call& call, index_cursor* cursor, do
 // remainder on is set to 1 (exact arithmetic gives 1 there), so rounding in
 // the running sum cannot hand a draw to an index with nothing left over.
 void cumulative_remainders(const resampling_call& call, int32_t residual, double* cumulative) {
-  int32_t last = -1;
-  for (int32_t i = 0; i < call.n; ++i) {
-    cumulative[i] = cumulative[i] / residual;
-    if (cumulative[i] > 0) last = i;
-  }
+  for (int32_t i = 0; i < call.n; ++i) cumulative[i] = cumulative[i] / residual;
+  int32_t last = call.n - 1;
+  while (last >= 0 && !(cumulative[last] > 0)) --last;
   if (last < 0) last = static_cast<int32_t>(last_positive_index(call.weights, call.n)) - 1;
   for (int32_t i = 0; i + 1 < call.n; ++i) cumulative[i + 1] = cumulative[i] + cumulative[i + 1];
   for (int32_t i = last; i < call.n; ++i) cumulative[i] = 1;

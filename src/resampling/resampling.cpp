@@ -64,11 +64,6 @@ index_cursor cursor_over(mxArray* output) {
   return index_cursor{first, first + mxGetNumberOfElements(output)};
 }
 
-namespace {
-
-// Writes counts[k] copies of index first + k + 1 for each k < size: four
-// slots at once where the output has room for the whole batch and four
-// more, as write_copies does with a check per weight otherwise.
 void write_batch(index_cursor* cursor, int32_t first, const int64_t* counts, int32_t size,
                  int64_t batch_copies) {
   if (cursor->end - cursor->next < batch_copies + 4) {
@@ -86,15 +81,11 @@ void write_batch(index_cursor* cursor, int32_t first, const int64_t* counts, int
   cursor->next = next;
 }
 
-}  // namespace
-
 void systematic_sweep(const resampling_call& call, index_cursor* cursor, double carry) {
-  // Copy counts a batch at a time, then their indices: were each weight's
-  // stores made at once, their addresses would hang on the carry chain, and
-  // the loads of the next weights (at the same offsets in their pages as
-  // the slots being written, both arrays being page-aligned) would wait
-  // behind them.
-  constexpr int32_t batch = 2048;
+  // The batch's loads of weights sit at the same offsets in their pages as
+  // the slots being written (both arrays page-aligned): without the batch
+  // they would wait behind those stores.
+  constexpr int32_t batch = copy_batch;
   int64_t counts[batch];
   for (int32_t first = 0; first < call.n; first += batch) {
     leave_if_interrupted();

@@ -67,6 +67,18 @@ inline double flag_at_least(double a, double b) {
 }
 void fill_remaining(index_cursor* cursor, double index);
 
+// Copy counts a batch of weights ahead of their writes: were each weight's
+// stores made at once, their addresses would hang on the chain that
+// carries the count from weight to weight, and the loads of the next
+// weights would wait behind them.
+constexpr int32_t copy_batch = 2048;
+// Writes counts[k] copies of index first + k + 1 for each k < size, their
+// sum batch_copies: four slots at once where the output has room for the
+// whole batch and four more, as write_copies does with a check per weight
+// otherwise.
+void write_batch(index_cursor* cursor, int32_t first, const int64_t* counts, int32_t size,
+                 int64_t batch_copies);
+
 // The systematic sweep: index i gets trunc(e_i) copies of its expected count
 // e_i = W(i) / sum (W) * M * N, and the fractional parts gather in `carry`;
 // each time it reaches 1 the weight that made it do so gets one more copy.
