@@ -97,7 +97,7 @@ int32_t octave_uniforms_peek(double* values, int32_t needed, int32_t wanted) {
   session.hot = no_generator;
   octave::get_mersenne_twister_state(session.window_start);
   session.window_committed = drawn;
-  octave::rand_uniform<double>(wanted - drawn, values + drawn);
+  twister_values(generator_uniform, wanted - drawn, values + drawn);
   return wanted;
 }
 

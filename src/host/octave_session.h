@@ -8,9 +8,12 @@
 #include <cstring>
 #include <string>
 
+#include "twister.h"
+
 namespace {
 
 constexpr int state_words = MT_N + 1;  // the twister's words and its position
+static_assert(state_words == twister_state_words, "Octave's twister state is the one twister.h runs");
 // Values drawn between two interrupt checks: about 5 ms of the twister.
 constexpr int64_t fill_chunk = int64_t{1} << 20;
 constexpr int no_generator = -1;
@@ -72,7 +75,19 @@ double twister_value(int g) {
 }
 
 // The twister's next `count` values of g, those of count twister_value (g).
+// Uniforms beyond a few come from a copy of the twister's state, which is
+// then handed back (twister.h): copying the state both ways costs about as
+// much as drawing bulk_least values one by one.
 void twister_values(int g, int64_t count, double* values) {
+  constexpr int64_t bulk_least = 64;
+  if (g == generator_uniform && count >= bulk_least) {
+    uint32_t state[twister_state_words];
+    octave::get_mersenne_twister_state(state);
+    if (twister_doubles(state, values, count)) {
+      octave::set_mersenne_twister_state(state);
+      return;
+    }
+  }
   g == generator_uniform ? octave::rand_uniform<double>(count, values)
                          : octave::rand_normal<double>(count, values);
 }
