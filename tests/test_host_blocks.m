@@ -103,3 +103,26 @@
 %! endfor
 %! assert (results{1}, results{2});
 %! rand ("state", 0);
+
+%!test  # rand arrays drawn from a copy of the twister: Octave's values and state from any position, zero pairs skipped
+%! c = seeded (41);
+%! base = [uint32(randi ([0, 2^32 - 1], 624, 1)); 0];
+%! ## The state's last word is `left`: the first value, which Octave draws
+%! ## itself, takes words 626 - left and 627 - left. Zero words make the
+%! ## second value's pair zero (skipped) or its first word alone, inside the
+%! ## block or spanning the twist (word 1 of the next state is 0 where
+%! ## words 1, 2 and 398 are).
+%! cases = {1, []; 2, []; 3, []; 300, []; 623, []; 624, []; 300, 328; 300, [328 329]; 4, 624; 4, [624 1 2 398]};
+%! for k = 1:rows (cases)
+%!   state = base;
+%!   state(end) = cases{k, 1};
+%!   state(cases{k, 2}) = 0;
+%!   for n = [64 65 311 312 313 1000 5001]
+%!     rand ("state", state);
+%!     expected = rand (n, 1);
+%!     expected_state = rand ("state");
+%!     rand ("state", state);
+%!     assert (isequal (stream_harness ("array", n), expected), "left %d, n %d", cases{k, 1}, n);
+%!     assert (isequal (rand ("state"), expected_state), "left %d, n %d: state", cases{k, 1}, n);
+%!   endfor
+%! endfor

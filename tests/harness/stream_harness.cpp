@@ -10,6 +10,7 @@
 //     In one scope, a look-ahead window of N uniforms, of which USED are
 //     consumed, then AFTER more uniforms; V holds the USED window values
 //     and the AFTER ones.
+//   V = stream_harness ("array", N): host_draw_array of rand, N x 1.
 // Never installed: the suite builds it into build*/tests/.
 #include <algorithm>
 #include <csignal>
@@ -82,6 +83,8 @@ void mexFunction(int, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
     draws(plhs, nrhs, prhs);
   } else if (std::strcmp(action, "ahead") == 0) {
     ahead(plhs, nrhs, prhs);
+  } else if (std::strcmp(action, "array") == 0) {
+    plhs[0] = host_draw_array("rand", output_size{arg(nrhs, prhs, 1), 1});
   } else {
     mexErrMsgTxt("stream_harness: unknown action");
   }
