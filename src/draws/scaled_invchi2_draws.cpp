@@ -22,14 +22,9 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   const host_stream_scope streams;
   if (call.second.values == nullptr) {
     const double nu = call.second.scalar;
-    gamma_run run = gamma_run_start(nu / 2, call.count, threads);
-    for (int32_t done = 0; done < call.count;) {
-      const int32_t end = done + static_cast<int32_t>(gamma_run_next(&run, draws + done));
-      // The numerator is formed as below, then divided by the gamma draw.
-      for (int32_t i = done; i < end; ++i) draws[i] = (param_at(call.first, i) * nu / 2) / draws[i];
-      done = end;
-    }
-    gamma_run_end(&run);
+    // The numerator is formed as below, then divided by the gamma draw.
+    gamma_run_each(nu / 2, call.count, threads,
+                   [&](int32_t i, double g) { draws[i] = (param_at(call.first, i) * nu / 2) / g; });
     return;
   }
   for (int32_t i = 0; i < call.count; ++i) {

@@ -39,16 +39,9 @@ double t_draw(double z, double nu) {
 // Every element by the gamma construction, from the normals already in
 // draws: t_draw's arithmetic on batches of gamma draws.
 void t_draws_by_gamma(double* draws, int32_t count, double nu, int32_t threads) {
-  gamma_run run = gamma_run_start(nu / 2, count, threads);
-  double* g = static_cast<double*>(mxMalloc(std::min(count, gamma_run_batch) * sizeof(double)));
   const double root = std::sqrt(nu);
-  for (int32_t done = 0; done < count;) {
-    const int32_t k = static_cast<int32_t>(gamma_run_next(&run, g));
-    for (int32_t j = 0; j < k; ++j) draws[done + j] = (draws[done + j] * root) / std::sqrt(g[j] * 2);
-    done += k;
-  }
-  mxFree(g);
-  gamma_run_end(&run);
+  gamma_run_each(nu / 2, count, threads,
+                 [&](int32_t i, double g) { draws[i] = (draws[i] * root) / std::sqrt(g * 2); });
 }
 
 }  // namespace

@@ -25,8 +25,10 @@
 // Ctrl-C is looked for before every window.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
+#include "../host/host.h"
 #include "gamma_batch.h"
 
 // Fresh uniforms per block: about 0.2 ms of the host's generator, which
@@ -53,3 +55,20 @@ gamma_run gamma_run_start(double a, int64_t count, int32_t threads);
 // outlast the block, which the next call then goes on with.
 int64_t gamma_run_next(gamma_run* run, double* g);
 void gamma_run_end(gamma_run* run);
+
+// The whole run for an array plug-in: every element's gamma draw g, in
+// storage order, handed to element (i, g) as its batch comes. The draws
+// wait in a scratch array of one batch (host memory, reclaimed with the
+// rest should the call end in an error or an interrupt).
+template <class Element>
+void gamma_run_each(double a, int32_t count, int32_t threads, const Element& element) {
+  gamma_run run = gamma_run_start(a, count, threads);
+  double* g = static_cast<double*>(mxMalloc(std::min(count, gamma_run_batch) * sizeof(double)));
+  for (int32_t done = 0; done < count;) {
+    const int32_t k = static_cast<int32_t>(gamma_run_next(&run, g));
+    for (int32_t j = 0; j < k; ++j) element(done + j, g[j]);
+    done += k;
+  }
+  mxFree(g);
+  gamma_run_end(&run);
+}
