@@ -166,16 +166,16 @@
 
 %!function [y, r] = residual_copies (w, count)
 %!  total = total_in_order (w);
-%!  y = [];
 %!  r = zeros (numel (w), 1);
+%!  copies = zeros (numel (w), 1);
 %!  residual = count;
 %!  for i = 1:numel (w)
 %!    e = (w(i) / total) * count;
 %!    r(i) = e - fix (e);
-%!    copies = min (fix (e), residual);
-%!    residual -= copies;
-%!    y = [y; repmat(i, copies, 1)];
+%!    copies(i) = min (fix (e), residual);
+%!    residual -= copies(i);
 %!  endfor
+%!  y = repelem ((1:numel (w))', copies)(:);
 %!endfunction
 
 %!function y = residual_draws (w, r, u)
