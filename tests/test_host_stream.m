@@ -148,30 +148,3 @@
 %!   endfor
 %! endfor
 %! rand ("state", 0);
-
-%!test  # speculative first values: rand's values and states, a second try on the older generator
-%! s = seeded (0);
-%! ## Up to 24 values the last one is drawn again by the builtin; past that,
-%! ## one more is drawn and the state set back.
-%! for older = [false true]
-%!   for n = [1 2 24 25 300]
-%!     restart (n, older);
-%!     expected = rand (n, 1);
-%!     expected_states = {rand("state"), rand("seed")};
-%!     restart (n, older);
-%!     [v, tries] = stream_harness ("speculate", n);
-%!     assert (v, expected);
-%!     assert (isequal ({rand("state"), rand("seed")}, expected_states), "older %d, n %d", older, n);
-%!     assert (tries, 1 + older);
-%!     ## An error before the question leaves the same states.
-%!     restart (n, older);
-%!     try
-%!       stream_harness ("speculate", n, "error");
-%!       assert (false);
-%!     catch err
-%!       assert (err.message, "stream_harness: failed after drawing");
-%!     end_try_catch
-%!     assert (isequal ({rand("state"), rand("seed")}, expected_states), "error: older %d, n %d", older, n);
-%!   endfor
-%! endfor
-%! rand ("state", 0);

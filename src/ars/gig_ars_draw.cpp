@@ -68,11 +68,9 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   plhs[0] = mxCreateDoubleMatrix(1, 1, mxREAL);
   double x = NAN;
   {
-    // Settled before the failure below is raised. Its first value taken
-    // on speculation (host_draws_hold): it draws uniforms only.
-    const host_stream_scope streams(true);
-    do x = ars(logp, &params, start, width);
-    while (!host_draws_hold());
+    // Settled before the failure below is raised.
+    const host_stream_scope streams;
+    x = ars(logp, &params, start, width);
   }
   if (std::isnan(x)) fail("samplerFailed", msg_sampler_failed);
   mxGetPr(plhs[0])[0] = std::exp(-x);

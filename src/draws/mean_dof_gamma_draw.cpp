@@ -4,17 +4,12 @@
 // with G a gamma draw of shape nu / 2. An array argument contributes its
 // first element.
 #include "../host/host.h"
-#include "../host/host_stream.h"
 #include "../random_variates/random_variates.h"
 
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   const two_scalars args = read_two_scalars(nlhs, nrhs, prhs, "s", "nu");
 
   plhs[0] = mxCreateDoubleMatrix(1, 1, mxREAL);
-  // Its first value taken on speculation, as scaled_invchi2_draw's.
-  const host_stream_scope streams(true);
-  double g;
-  do g = rand_gamma(args.second / 2);
-  while (!host_draws_hold());
-  mxGetPr(plhs[0])[0] = ((g * 2) * args.first) / args.second;
+  const host_stream_scope streams;
+  mxGetPr(plhs[0])[0] = ((rand_gamma(args.second / 2) * 2) * args.first) / args.second;
 }

@@ -27,7 +27,6 @@ struct look_ahead {
 
 struct call_streams {
   int depth;     // open scopes
-  bool speculative;  // the outermost scope's, for its first uniform
   bool by_name;  // for the rest of the call: a user's function was met
   bool resolved[2][2];  // [generator][form]: the builtin answers
   bool session;         // values were drawn in process
@@ -85,7 +84,6 @@ double next_value_slowly(host_generator g) {
   if (in_process(g, form_value)) {
     streams.session = true;
     streams.ready[g] = streams.depth > 1;  // a caller's scope is open
-    if (streams.speculative && g == generator_uniform) octave_session_speculate();
     return octave_next(g);
   }
 #endif
@@ -101,9 +99,8 @@ double next_value(host_generator g) {
 
 }  // namespace
 
-host_stream_scope::host_stream_scope(bool speculative) {
+host_stream_scope::host_stream_scope() {
   if (streams.depth++ > 0) return;
-  streams.speculative = speculative;
   streams.by_name = false;
   std::memset(streams.resolved, 0, sizeof streams.resolved);
   streams.session = false;
@@ -125,13 +122,6 @@ host_stream_scope::~host_stream_scope() {
 }
 
 double host_uniform() { return next_value(generator_uniform); }
-
-bool host_draws_hold() {
-#ifdef HAVE_OCTAVE
-  if (streams.session) return octave_session_holds();
-#endif
-  return true;
-}
 
 double host_normal() { return next_value(generator_normal); }
 

@@ -31,8 +31,7 @@
 // a scope the plug-in makes no other host call that may draw ("rand",
 // "randn", or a host function that a user may have replaced).
 struct host_stream_scope {
-  // `speculative`: see host_draws_hold.
-  explicit host_stream_scope(bool speculative = false);
+  host_stream_scope();
   ~host_stream_scope();
   host_stream_scope(const host_stream_scope&) = delete;
   host_stream_scope& operator=(const host_stream_scope&) = delete;
@@ -41,25 +40,6 @@ struct host_stream_scope {
 // The next value of the host's rand (), in (0, 1), and of its randn ().
 double host_uniform();
 double host_normal();
-
-// For a plug-in whose calls draw a few uniforms (no normals) and can draw
-// them again: in a scope opened with `speculative` true, the first uniform
-// comes from Octave's state-based generator without asking Octave first
-// whether that generator is in use (a builtin draw and a state save, a
-// third of a single draw's cost); host_draws_hold () asks at the end, when
-// the last value is handed to Octave. False means Octave's older generator
-// (after rand ("seed", x)) is in use: the values and everything computed
-// from them are void, and the plug-in computes again, with the values the
-// older generator now gives:
-//
-//   const host_stream_scope streams(true);
-//   do y = draw (); while (!host_draws_hold ());
-//
-// True at once where no value was taken this way. Should the call end in
-// an error or an interrupt before it asks, the scope's end asks instead
-// and leaves the generators where the values drawn so far, one call each,
-// would.
-bool host_draws_hold();
 
 // Look-ahead at upcoming uniforms without consuming them, for an algorithm
 // that evaluates a block of candidates at once and then keeps exactly the

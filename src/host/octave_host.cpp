@@ -23,7 +23,6 @@
 #include "interrupt.h"
 #include "octave_host.h"
 #include "octave_session.h"
-#include "octave_settle.h"
 
 bool octave_function_is_builtin(const char* name, bool with_size_arguments) {
   octave::interpreter* interpreter = octave::interpreter::the_interpreter();
@@ -46,15 +45,12 @@ void leave_if_interrupted() { octave_quit(); }
 
 double octave_next(host_generator g) {
   if (session.hot != g) {
-    double redo;
-    if (take_redo_value(g, &redo)) return redo;
     session_state::drawn_ahead& a = session.ahead[g];
     if (a.used < a.size) {
       ++session.unsaved[g];
       return a.values[a.used++];
     }
     open_session();
-    if (!session.decided && session.speculative && g == generator_uniform) start_speculation();
     if (!session.decided || !session.twister) return builtin_value(g);
     // The loaded generator draws straight from the twister; the other one
     // a block ahead, rather than switching back and forth per value.
@@ -72,8 +68,7 @@ double octave_next(host_generator g) {
 void octave_fill(host_generator g, double* values, int64_t count) {
   open_session();
   int64_t done = 0;
-  if (count > 0 && take_redo_value(g, values)) ++done;
-  if (!session.decided && done < count) values[done++] = builtin_value(g);
+  if (!session.decided && count > 0) values[done++] = builtin_value(g);
   // Values drawn ahead come first; the twister then goes on from their end.
   session_state::drawn_ahead& a = session.ahead[g];
   const int64_t ready = std::min<int64_t>(count - done, a.size - a.used);
@@ -92,7 +87,6 @@ void octave_fill(host_generator g, double* values, int64_t count) {
 int32_t octave_uniforms_peek(double* values, int32_t needed, int32_t wanted) {
   open_session();
   int32_t drawn = 0;
-  if (take_redo_value(generator_uniform, values)) ++drawn;
   if (!session.decided) values[drawn++] = builtin_value(generator_uniform);
   if (!session.twister) {
     while (drawn < needed) values[drawn++] = builtin_value(generator_uniform);
@@ -117,22 +111,11 @@ void octave_uniforms_take(int32_t used, int32_t size) {
   for (int32_t k = session.window_committed; k < used; ++k) octave::rand_uniform<double>();
 }
 
-void octave_session_speculate() {
-  open_session();
-  if (!session.decided) session.speculative = true;
-}
-
-bool octave_session_holds() {
-  if (!session.open || !session.unverified) return true;
-  return verify_speculation(false);
-}
-
 void octave_session_close() noexcept {
   if (!session.open) return;
   session.open = false;
   session.hot = no_generator;
   try {
-    if (session.unverified) verify_speculation(true);
     for (const int g : {generator_uniform, generator_normal})
       if (session.unsaved[g] > 0) settle(g);
     // Loads the found distribution's state into the twister, as the

@@ -45,17 +45,6 @@ void octave_fill(host_generator g, double* values, int64_t count);
 // by one, n is `needed`.
 int32_t octave_uniforms_peek(double* values, int32_t needed, int32_t wanted);
 void octave_uniforms_take(int32_t used, int32_t size);
-// Speculation (host_draws_hold): before a session's first value, makes
-// its first uniform come from the twister; a normal, a window or a fill
-// first decides as ever. octave_session_holds then hands the uniforms to
-// Octave with the last value drawn the builtin's way, whose seed tells
-// which generator is in use; when the older one: puts the twister back as
-// it was, keeps that value as the first of the call's next try, draws the
-// builtin's way from then on, and says false. A close that comes first
-// asks the same, and then draws the older generator on by as many values
-// as were consumed.
-void octave_session_speculate();
-bool octave_session_holds();
 // Leaves both generators' states and the current distribution where one
 // builtin call per value drawn would have left them. Never throws.
 void octave_session_close() noexcept;

@@ -11,9 +11,6 @@
 //     consumed, then AFTER more uniforms; V holds the USED window values
 //     and the AFTER ones.
 //   V = stream_harness ("array", N): host_draw_array of rand, N x 1.
-//   [V, TRIES] = stream_harness ("speculate", N [, "error"]): in a
-//     speculative scope, N uniforms drawn until host_draws_hold (); with
-//     "error", an error after the first N instead of asking.
 // Never installed: the suite builds it into build*/tests/.
 #include <algorithm>
 #include <csignal>
@@ -77,35 +74,15 @@ void ahead(mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   plhs[1] = mxCreateDoubleScalar(size);
 }
 
-void speculate(mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
-  const int32_t n = arg(nrhs, prhs, 1);
-  char ending[16] = "";
-  if (nrhs > 2) mxGetString(prhs[2], ending, sizeof ending);
-  plhs[0] = mxCreateDoubleMatrix(n, 1, mxREAL);
-  double* v = mxGetPr(plhs[0]);
-  int32_t tries = 0;
-  {
-    const host_stream_scope streams(true);
-    do {
-      ++tries;
-      for (int32_t k = 0; k < n; ++k) v[k] = host_uniform();
-      if (std::strcmp(ending, "error") == 0) mexErrMsgTxt("failed after drawing");
-    } while (!host_draws_hold());
-  }
-  plhs[1] = mxCreateDoubleScalar(tries);
-}
-
 }  // namespace
 
 void mexFunction(int, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
-  char action[16] = "";
+  char action[8] = "";
   if (nrhs < 1 || mxGetString(prhs[0], action, sizeof action) != 0) mexErrMsgTxt("stream_harness: action");
   if (std::strcmp(action, "draws") == 0) {
     draws(plhs, nrhs, prhs);
   } else if (std::strcmp(action, "ahead") == 0) {
     ahead(plhs, nrhs, prhs);
-  } else if (std::strcmp(action, "speculate") == 0) {
-    speculate(plhs, nrhs, prhs);
   } else if (std::strcmp(action, "array") == 0) {
     plhs[0] = host_draw_array("rand", output_size{arg(nrhs, prhs, 1), 1});
   } else {
