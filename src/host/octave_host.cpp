@@ -23,6 +23,7 @@
 #include "interrupt.h"
 #include "octave_host.h"
 #include "octave_session.h"
+#include "octave_settle.h"
 
 bool octave_function_is_builtin(const char* name, bool with_size_arguments) {
   octave::interpreter* interpreter = octave::interpreter::the_interpreter();
