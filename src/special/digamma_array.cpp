@@ -33,6 +33,6 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   double* result = mxGetPr(plhs[0]);
   run_in_chunks(threads_for(threads, count, break_even_elements), count, chunk_elements,
                 [=](int64_t begin, int64_t end) {
-                  for (int64_t i = begin; i < end; ++i) result[i] = digamma(values[i]);
+                  digamma_values(values + begin, result + begin, end - begin);
                 });
 }
