@@ -13,13 +13,16 @@
 %! expected = (((0 - 1 / 5) + log (x)) - 0.5 / x) + (series (6) - ((0 + log (x)) - 0.5 / x));
 %! assert (digamma_array (5), expected);
 
-%!test  # an element's value does not depend on its neighbours: arrays go four at a time
+%!test  # an element's value does not depend on its neighbours: arrays go several at a time
 %! c = seeded (5);
-%! x = [0.1 + 20 * rand(1, 97), -30 + 40 * rand(1, 40), 0, -0, Inf, -Inf, NaN, 5, -3, -2^21 - 0.5, 1e-300];
+%! x = [0.1 + 20 * rand(1, 97), -30 + 40 * rand(1, 40), 0, -0, Inf, -Inf, NaN, 5, -3, -2^21 - 0.5, 1e-300, ...
+%!      18, -18 - eps(18), 1.5e-8, 5e-8, -3e-8, -1e-9];
 %! x = x(randperm (numel (x)));
-%! alone = arrayfun (@digamma_array, x);
-%! y = digamma_array (x);
-%! assert (isequaln (y, alone) && isequaln (1 ./ y, 1 ./ alone));   # also the signs of zeros
+%! for f = {@digamma_array, @tanh_array}
+%!   alone = arrayfun (f{1}, x);
+%!   y = f{1} (x);
+%!   assert (isequaln (y, alone) && isequaln (1 ./ y, 1 ./ alone));   # also the signs of zeros
+%! endfor
 
 %!test  # very negative arguments return at once and follow the reflection
 %! x = [-2^20 - 0.25, -1e9 - 0.3, -1e15 - 0.5, -3e12 + 0.125];
