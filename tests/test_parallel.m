@@ -82,5 +82,14 @@
 %!   printf ("skipped netcellfun: a private network namespace needs root, unshare, ip and setpriv\n");
 %!   return;
 %! endif
-%! run_client ("netcellfun", ["unshare --net --mount --pid --fork --kill-child sh -c " ...
-%!             "'mount -t tmpfs -o mode=1777 tmpfs /tmp && ip link set lo up && exec \"$@\"' sh"], examples);
+%! fresh_tmp = "mount -t tmpfs -o mode=1777 tmpfs /tmp";
+%! ## A checkout under /tmp would vanish under the fresh /tmp: the tmpfs is
+%! ## made at /mnt, the checkout bound into it, and then it is moved onto
+%! ## /tmp (no program starts while the checkout is out of sight).
+%! root = fileparts (examples);
+%! if (strncmp (root, "/tmp/", 5))
+%!   fresh_tmp = sprintf (["mount -t tmpfs -o mode=1777 tmpfs /mnt && mkdir -p \"/mnt%s\" && " ...
+%!                         "mount --bind \"%s\" \"/mnt%s\" && mount --move /mnt /tmp"], root(5:end), root, root(5:end));
+%! endif
+%! run_client ("netcellfun", ["unshare --net --mount --pid --fork --kill-child sh -c '" fresh_tmp ...
+%!             " && ip link set lo up && exec \"$@\"' sh"], examples);
