@@ -1,7 +1,7 @@
 # The plug-ins by the sources they link besides their own file and the
 # host layer (HOST_SOURCES, linked into every module). Read by the Makefile, the package's build and
 # samplekit_build.m, so that the three never disagree.
-HOST_SOURCES := host/host.cpp host/size_rules.cpp host/host_stream.cpp host/octave_host.cpp host/threads.cpp host/twister.cpp
+HOST_SOURCES := host/host.cpp host/size_rules.cpp host/host_stream.cpp host/host_arrays.cpp host/octave_host.cpp host/threads.cpp host/twister.cpp
 RV_MODULES := scaled_invchi2_draws scaled_invchi2_draw mean_dof_gamma_draws mean_dof_gamma_draw student_t_draws
 RV_SOURCES := random_variates/random_variates.cpp random_variates/gamma_run.cpp random_variates/gamma_batch.cpp random_variates/gamma_trials.cpp
 ARS_MODULES := gig_ars_draw

@@ -2,6 +2,7 @@
 // come from, the path by name, look-ahead windows and whole arrays
 // (host_draw_array).
 #include "host_stream.h"
+#include "host_stream_shared.h"
 
 #include <algorithm>
 #include <cstring>
@@ -11,11 +12,6 @@
 #include "octave_host.h"
 
 namespace {
-
-// How a value or an array is asked for by name: rand () or rand (M, N).
-// The interpreter resolves the two forms apart (a class method for doubles
-// takes only the second), so each is looked up before its first use.
-enum call_form : int { form_value = 0, form_array = 1 };
 
 struct look_ahead {
   bool open;
@@ -51,12 +47,13 @@ double value_per_call(const char* function) {
   return value;
 }
 
-// Whether g's values in this form come from Octave's generator in process.
+}  // namespace
+
 // Once a form resolves to a user's function, both generators go by name for
 // the rest of the call, after settling what was drawn in process: a user's
 // rand that calls randn (or the reverse) must see the states that one call
 // per value would have left.
-bool in_process(host_generator g, call_form form) {
+bool stream_in_process(host_generator g, call_form form) {
   if (streams.by_name) return false;
   if (streams.resolved[g][form]) return true;
 #ifdef HAVE_OCTAVE
@@ -71,17 +68,21 @@ bool in_process(host_generator g, call_form form) {
   return false;
 }
 
-void close_window() {
+void stream_close_window() {
   if (streams.window.open) host_uniforms_consume(streams.window.needed);
 }
+
+void stream_session_begun() { streams.session = true; }
+
+namespace {
 
 // The first value of g in a call, or any value outside a scope or after a
 // window.
 double next_value_slowly(host_generator g) {
   const host_stream_scope scope;
-  close_window();
+  stream_close_window();
 #ifdef HAVE_OCTAVE
-  if (in_process(g, form_value)) {
+  if (stream_in_process(g, form_value)) {
     streams.session = true;
     streams.ready[g] = streams.depth > 1;  // a caller's scope is open
     return octave_next(g);
@@ -113,7 +114,7 @@ host_stream_scope::host_stream_scope() {
 
 host_stream_scope::~host_stream_scope() {
   if (--streams.depth > 0) return;
-  close_window();
+  stream_close_window();
 #ifdef HAVE_OCTAVE
   if (streams.session) octave_session_close();
 #endif
@@ -126,7 +127,7 @@ double host_uniform() { return next_value(generator_uniform); }
 double host_normal() { return next_value(generator_normal); }
 
 int32_t host_uniforms_ahead(int32_t needed, int32_t wanted, const double** values) {
-  close_window();
+  stream_close_window();
   look_ahead& w = streams.window;
   needed = std::clamp(needed, 1, host_lookahead_max);
   wanted = std::clamp(wanted, needed, host_lookahead_max);
@@ -136,7 +137,7 @@ int32_t host_uniforms_ahead(int32_t needed, int32_t wanted, const double** value
   streams.ready[generator_uniform] = false;
   int32_t size = needed;
 #ifdef HAVE_OCTAVE
-  if (streams.depth > 0 && in_process(generator_uniform, form_value)) {
+  if (streams.depth > 0 && stream_in_process(generator_uniform, form_value)) {
     streams.session = true;
     w.in_process = true;
     size = octave_uniforms_peek(w.values, needed, wanted);
@@ -164,71 +165,13 @@ void host_uniforms_consume(int32_t used) {
 void host_uniforms(double* values, int64_t count) {
   if (count <= 0) return;
   const host_stream_scope scope;
-  close_window();
+  stream_close_window();
 #ifdef HAVE_OCTAVE
-  if (in_process(generator_uniform, form_value)) {
+  if (stream_in_process(generator_uniform, form_value)) {
     streams.session = true;
     octave_fill(generator_uniform, values, count);
     return;
   }
 #endif
   for (int64_t k = 0; k < count; ++k) values[k] = value_per_call(function_of[generator_uniform]);
-}
-
-namespace {
-
-host_generator generator_named(const char* function) {
-  return std::strcmp(function, "randn") == 0 ? generator_normal : generator_uniform;
-}
-
-}  // namespace
-
-bool host_array_in_process(const char* function) {
-#ifdef HAVE_OCTAVE
-  close_window();
-  if (std::strcmp(function, "rand") == 0 || std::strcmp(function, "randn") == 0)
-    return in_process(generator_named(function), form_array);
-#endif
-  return false;
-}
-
-void host_array_piece(const char* function, double* values, int64_t count) {
-#ifdef HAVE_OCTAVE
-  streams.session = true;
-  octave_fill(generator_named(function), values, count);
-#else
-  (void)function, (void)values, (void)count;  // never in process elsewhere
-#endif
-}
-
-mxArray* host_draw_array(const char* function, output_size size) {
-  // Plug-ins that draw block after block (replicates, rejection sampling)
-  // are interruptible between blocks through this check.
-  leave_if_interrupted();
-  const host_stream_scope scope;
-  close_window();
-#ifdef HAVE_OCTAVE
-  const bool normal = std::strcmp(function, "randn") == 0;
-  const host_generator g = normal ? generator_normal : generator_uniform;
-  if ((normal || std::strcmp(function, "rand") == 0) && in_process(g, form_array)) {
-    // Octave's rand (M, N) draws nothing for an empty result.
-    const int64_t count = static_cast<int64_t>(size.rows) * size.cols;
-    if (count == 0) return mxCreateDoubleMatrix(size.rows, size.cols, mxREAL);
-    mxArray* drawn = mxCreateUninitNumericMatrix(size.rows, size.cols, mxDOUBLE_CLASS, mxREAL);
-    streams.session = true;
-    octave_fill(g, mxGetPr(drawn), count);
-    return drawn;
-  }
-#endif
-  mxArray* dims[2] = {mxCreateDoubleScalar(size.rows), mxCreateDoubleScalar(size.cols)};
-  mxArray* drawn = nullptr;
-  mexCallMATLAB(1, &drawn, 2, dims, function);
-  mxDestroyArray(dims[0]);
-  mxDestroyArray(dims[1]);
-  // A user's own function on the path can return anything; the plug-ins
-  // write into this array, so its class and size must be what was asked.
-  if (drawn == nullptr || !is_real_double(drawn) || rows_of(drawn) != size.rows ||
-      cols_of(drawn) != size.cols)
-    fail_host_result(function);
-  return drawn;
 }
