@@ -154,7 +154,7 @@ memcheck: all
 
 # Each function against the best Octave way to do the same job, and the
 # job's limit timed by a bench-only module.
-bench: all $(BUILD)/bench/bench_limit.mex $(BUILD)/bench/bench_empty.mex
+bench: all $(BUILD)/bench/bench_limit.mex $(BUILD)/bench/bench_empty.mex $(BUILD)/bench/bench_host_values.mex
 	$(OCTAVE_RUN) bench/run_bench.m
 
 # The batched gamma kernel against rand_gamma one element at a time, on the
@@ -170,6 +170,10 @@ $(BUILD)/bench/gamma_batch_bench.mex: bench/gamma_batch_bench.cpp $(BUILD)/obj/r
 $(BUILD)/bench/bench_empty.mex: bench/bench_empty.cpp | deps
 	@mkdir -p $(dir $@)
 	$(MKOCTFILE) --mex -o $@ $<
+
+$(BUILD)/bench/bench_host_values.mex: bench/bench_host_values.cpp $(HOST_LIB) $(HEADERS) | deps
+	@mkdir -p $(dir $@)
+	$(MKOCTFILE) --mex -o $@ $< $(HOST_LIB)
 
 # Standalone: it shares no code with the plug-ins. Built for throughput
 # (-O3 vectorises its loops; dropping errno for sqrt changes no value).

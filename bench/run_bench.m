@@ -285,9 +285,15 @@ ars_row = find (strcmp (jobs(:, 1), "gig_ars_draw(per call)"));
 printf ("gig_ars_draw per call / gig_draws per draw: %.0f\n", m(ars_row, 2) / m(gig_row, 2));
 ## Single draws per call, as a Gibbs sampler's loop calls them, against the
 ## line a user would write and against an empty MEX call (bench_empty):
-## each loop is timed as written, the rounds interleaved.
+## each loop is timed as written, the rounds interleaved. The rows below
+## them build up the least an exact draw can cost: an empty call with the
+## draw's arguments, then the per-call check that rand is the builtin,
+## then one and two uniforms drawn exactly (bench_host_values), each
+## value-drawing call saving Octave's generator state as rand does.
 lines = {"bench_empty ()", "(2*5/2) / randg (2.5)", "scaled_invchi2_draw (2, 5)", ...
-         "mean_dof_gamma_draw (2, 5)", "gig_ars_draw (2, 3, 1.5, 0.5, 2)"};
+         "mean_dof_gamma_draw (2, 5)", "gig_ars_draw (2, 3, 1.5, 0.5, 2)", ...
+         "bench_empty (2, 5)", "bench_empty (2, 3, 1.5, 0.5, 2)", "bench_host_values (0, 5)", ...
+         "bench_host_values (1, 5)", "bench_host_values (2, 5)"};
 per_call = NaN (numel (lines), runs * repeats);
 for round = 1:columns (per_call)
   for j = 1:numel (lines)
