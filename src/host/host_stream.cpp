@@ -1,6 +1,6 @@
 // The host's random streams (host_stream.h): where a plug-in call's values
-// come from, the path by name, look-ahead windows and whole arrays
-// (host_draw_array).
+// come from, the path by name, look-ahead windows and blocks of uniforms
+// (whole arrays: host_arrays.cpp).
 #include "host_stream.h"
 #include "host_stream_shared.h"
 
