@@ -10,6 +10,6 @@
 // -Inf gives NaN.
 double digamma(double x);
 
-// psi[i] = digamma (x[i]) for i < count: the same bits, two arguments at a
-// time where the processor allows.
+// psi[i] = digamma (x[i]) for i < count: the same bits, four arguments at
+// a time where the processor allows.
 void digamma_values(const double* x, double* psi, int64_t count);

@@ -44,8 +44,8 @@ void tanh_values(const double* x, double* y, int64_t count) {
     const __m128d size = _mm_and_pd(v, magnitude);
     const __m128d far = _mm_cmpgt_pd(size, _mm_set1_pd(18.0));
     const __m128d middle = _mm_cmpgt_pd(size, _mm_set1_pd(1.5e-8));
-    const __m128d sign = _mm_or_pd(_mm_and_pd(_mm_cmpgt_pd(v, _mm_setzero_pd()), one),
-                                   _mm_andnot_pd(_mm_cmpgt_pd(v, _mm_setzero_pd()), _mm_set1_pd(-1.0)));
+    const __m128d positive = _mm_cmpgt_pd(v, _mm_setzero_pd());
+    const __m128d sign = _mm_or_pd(_mm_and_pd(positive, one), _mm_andnot_pd(positive, _mm_set1_pd(-1.0)));
     __m128d r = _mm_or_pd(_mm_and_pd(middle, formula), _mm_andnot_pd(middle, v));
     r = _mm_or_pd(_mm_and_pd(far, sign), _mm_andnot_pd(far, r));
     _mm_storeu_pd(y + i, r);
