@@ -44,10 +44,12 @@ M_FUNCTIONS := $(strip $(foreach s,$(SECTIONS),$(FUNCTIONS_$(s))))
 
 # Test-only modules: built from tests/ sources for the suite, never installed.
 TEST_MODULES := rv_harness ars_harness stream_harness thread_harness gamma_batch_harness
+# Test-only builds of plug-ins with a difference planted in the host layer.
+PLANTED_MODULES := exponential_draws student_t_draws
 # Test-only programs, built beside them: the netcellfun run's stand-in server.
 TEST_PROGRAMS := $(BUILD)/tests/pserver_stand_in
 
-HEADERS := $(wildcard src/*/*.h)
+HEADERS := $(wildcard src/*/*.h src/*/*.inc)
 vpath %.cpp $(sort $(dir $(wildcard src/*/*.cpp))) tests/harness
 
 # The objects a module links besides its own source: the table's sources
@@ -91,7 +93,8 @@ $(BUILD)/%.m: inst/%.m
 	@mkdir -p $(BUILD)
 	cp $< $@
 
-test: all $(TEST_MODULES:%=$(BUILD)/tests/%.mex) $(TEST_PROGRAMS) | parallel-deps
+test: all $(TEST_MODULES:%=$(BUILD)/tests/%.mex) $(PLANTED_MODULES:%=$(BUILD)/tests/planted/%.mex) \
+      $(TEST_PROGRAMS) | parallel-deps
 	$(RUN_ENV) SAMPLEKIT_BUILD=$(BUILD) $(OCTAVE_RUN) tests/run_tests.m
 
 $(BUILD)/tests/pserver_stand_in: tests/parallel/pserver_stand_in.cpp | deps
@@ -101,6 +104,17 @@ $(BUILD)/tests/pserver_stand_in: tests/parallel/pserver_stand_in.cpp | deps
 $(BUILD)/tests/%.mex: %.cpp $$(call test_objects,$$*) $(HEADERS) | deps
 	@mkdir -p $(dir $@)
 	$(MKOCTFILE) --mex -o $@ $< $(call test_objects,$*)
+
+# The host check's test (tests/test_host_check.m): plug-ins built with a
+# difference planted in their copy of the twister, which the check must
+# find, in a folder of their own.
+PLANTED_HOST_OBJECTS := $(filter-out %/twister.o,$(HOST_OBJECTS)) $(BUILD)/obj-planted/host/twister.o
+$(BUILD)/obj-planted/host/twister.o: src/host/twister.cpp $(HEADERS) | deps
+	@mkdir -p $(dir $@)
+	CXXFLAGS="$(CXXFLAGS) -DSAMPLEKIT_PLANTED_FAULT" $(MKOCTFILE) -c -o $@ $<
+$(BUILD)/tests/planted/%.mex: %.cpp $$(call objects,$$(LINK_$$*)) $(PLANTED_HOST_OBJECTS) $(HEADERS) | deps
+	@mkdir -p $(dir $@)
+	$(MKOCTFILE) --mex -o $@ $< $(call objects,$(LINK_$*)) $(PLANTED_HOST_OBJECTS)
 
 # The seeded calls' digests that the suite checks, written from this build.
 digests: all
@@ -198,7 +212,8 @@ module-table:
 	@echo "MODULES $(MODULES)"; echo "FUNCTIONS $(M_FUNCTIONS)"
 
 # The modules built by samplekit_build.m (Octave's mex, no make) pass the suite.
-mexcheck: $(TEST_MODULES:%=$(BUILD)/tests/%.mex) $(TEST_PROGRAMS)
+mexcheck: $(TEST_MODULES:%=$(BUILD)/tests/%.mex) $(PLANTED_MODULES:%=$(BUILD)/tests/planted/%.mex) \
+          $(TEST_PROGRAMS)
 	rm -rf build/mex
 	$(OCTAVE_RUN) --eval "samplekit_build ('$(CURDIR)/build/mex')"
 	SAMPLEKIT_BUILD=build/mex SAMPLEKIT_TEST_MODULES=$(BUILD)/tests $(OCTAVE_RUN) tests/run_tests.m

@@ -14,7 +14,7 @@
 PACKAGE_TITLE := Random variates, resampling and Bayesian bootstrap
 
 # Sources that several modules link. Every module links HOST_SOURCES.
-HOST_SOURCES := host/host.cpp host/size_rules.cpp host/host_stream.cpp host/host_arrays.cpp \
+HOST_SOURCES := host/host.cpp host/size_rules.cpp host/host_stream.cpp host/host_arrays.cpp host/host_check.cpp \
                 host/octave_host.cpp host/threads.cpp host/twister.cpp
 RANDOM_VARIATES := random_variates/random_variates.cpp
 GAMMA_RUN := random_variates/gamma_run.cpp random_variates/gamma_batch.cpp random_variates/gamma_trials.cpp
