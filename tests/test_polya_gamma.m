@@ -79,6 +79,29 @@
 %!   assert (u(near), series_u (h, x(near)), -1e-12);
 %! endfor
 
+%!test  # far right, a fractional piece follows the exact density, not its double sums
+%! ## y = (1 -+ 1e-12) f / a_0 must be accepted (rejected); at x = 31 double
+%! ## sums of the series keep no digit of f / a_0, 3e-16 of terms near 1.
+%! c = scripted_host ();
+%! t = 1.25;
+%! k = pi ^ 2 / 8;
+%! right = 1 - eps / 2;
+%! second = t + log (2) / k;   # a second trial, accepted: y is tiny
+%! for h = [1e-6 0.3 0.5]
+%!   for e = [53 * log(2), 29, 23]
+%!     u_exp = exp (-e);
+%!     x = t + -log (u_exp) / k;
+%!     share = jstar_folded (h, x) / (jstar_folded (h, t) * (1 + 1e-12));  # f / a_0 over the hat
+%!     for d = [-1e-12 1e-12]
+%!       host_stream ("load", "rand", [right u_exp (1 + d) * share right 0.5 1e-9]);
+%!       expected = merge (d < 0, x, second) / 4;
+%!       what = sprintf ("h %g x %g d %g", h, x, d);
+%!       assert (abs (polya_gamma_draws (h, 0) - expected) <= 4 * eps (expected), what);
+%!       assert (host_stream ("consumed", "rand") == merge (d < 0, 3, 6), what);
+%!     endfor
+%!   endfor
+%! endfor
+
 %!test  # Octave's generators in blocks: the same bits and states as one call per value
 %! c = seeded (23);
 %! b = [0.3 1 3.7 50; 0.8 2 0.5 1];

@@ -9,11 +9,17 @@
 // because 4 (n + h)(n + 1) - (1 - h)(2n + h)(2n + h + 2) = h (4n^2 +
 // 4n (h + 1) + 4) - h (1 - h)(h + 2) > 0, and the exponential factor
 // decreases), so once r_{n+1} <= 1 every later term is smaller than the one
-// before and S_n, S_{n+1}, ... bracket f. For the first series r_0 <= 1,
-// hence bracketing from the first term, exactly when x <= 2 (h + 1) /
-// log(2 + h); further right it starts a few terms in (about sqrt(x) / 2).
+// before and S_n, S_{n+1}, ... bracket f. The test checks r_{n+1} <= 1
+// itself. For the first series it holds from the first term on whenever
+// r_0 <= 1, that is for x <= 2 (h + 1) / log(2 + h), a sufficient
+// condition; further right it starts a few terms in (about sqrt(x) / 2).
 // The second series (h = 1) brackets from its first term for x > log(3) /
-// pi^2. The test never stops on a partial sum that does not bracket f.
+// pi^2 (r_0 <= 1, sufficient again). The test never stops on a partial sum
+// that does not bracket f.
+//
+// Rounding: for right proposals of fractional pieces with x <= 32, a
+// comparison that the double sums' error bound (derived in
+// jacobi_precise.cpp) cannot settle is made again in double-double there.
 #include <cmath>
 
 #include "../host/interrupt.h"
@@ -30,13 +36,26 @@ constexpr long max_trials = 1000000;
 // The terms fall like exp(-2 n^2 / x) with x below 40 (E = -log U <= 37),
 // so the partial sums settle long before this.
 constexpr int max_terms = 1000;
+// Right proposals up to here have their doubtful comparisons made again in
+// double-double.
+constexpr double precise_limit = 32;
 
+enum class verdict { reject, accept, undecided };
+
+// The rounding of S_n in doubles cannot turn a comparison with y that
+// clears it by more than this (A_n: the sum of the terms so far; see
+// jacobi_precise.cpp, for right proposals with t < x <= 32).
+double rounding_bound(int n, double size) {
+  return (5.0 * n * n + 40.0 * n + 64) * 0x1p-53 * size + 0x1p-1000;
+}
 
 // Whether y <= f(x) / a_0(x) for the series' first term a_0: adds terms
-// until a bracketing partial sum decides.
-bool series_accepts(const alternating_series& series, double y) {
+// until a bracketing partial sum decides. With `bounded`, a comparison
+// that the rounding bound cannot settle gives up instead.
+verdict series_verdict(const alternating_series& series, double y, bool bounded) {
   double sum = 1;
   double term = 1;
+  double size = 1;  // A_n
   double decay = series.decay;
   double ratio = ratio_coef(series.h, 0) * decay;
   bool bracketing = false;
@@ -44,13 +63,16 @@ bool series_accepts(const alternating_series& series, double y) {
     decay *= series.step;
     const double ratio_next = ratio_coef(series.h, n + 1) * decay;
     bracketing = bracketing || ratio_next <= 1;
-    if (bracketing && n % 2 == 0 && y > sum) return false;
-    if (bracketing && n % 2 == 1 && y <= sum) return true;
+    if (bracketing && bounded && std::fabs(y - sum) <= rounding_bound(n, size))
+      return verdict::undecided;
+    if (bracketing && n % 2 == 0 && y > sum) return verdict::reject;
+    if (bracketing && n % 2 == 1 && y <= sum) return verdict::accept;
     term *= ratio;
     sum = n % 2 == 0 ? sum - term : sum + term;
+    size += term;
     ratio = ratio_next;
   }
-  return false;
+  return verdict::reject;
 }
 
 // The standard normal beyond a >= 1: a + E1 / a, accepted when E1^2 <=
@@ -132,7 +154,11 @@ double jstar_draw(const jstar_plan& p) {
     }
     const double y = rand_uniopen() * hat;
     const bool second = !left && p.h == 1;
-    if (series_accepts(second ? second_series(x) : first_series(p.h, x), y)) return x;
+    const bool bounded = !left && p.h < 1 && x <= precise_limit;
+    verdict v = series_verdict(second ? second_series(x) : first_series(p.h, x), y, bounded);
+    if (v == verdict::undecided)
+      v = precise_series_accepts(p.h, x, y) ? verdict::accept : verdict::reject;
+    if (v == verdict::accept) return x;
   }
   return NAN;
 }

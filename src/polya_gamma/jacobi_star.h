@@ -41,6 +41,11 @@ jstar_plan jstar_plan_for(double h, double c);
 // NaN when no proposal is accepted in a million (a broken host rand).
 double jstar_draw(const jstar_plan& plan);
 
+// Whether y <= f(x | h) / a_0(x), from the first series in double-double
+// arithmetic: for right proposals of fractional pieces (h <= 1/2, t < x <=
+// 32) on which the double sums cannot decide (jacobi_precise.cpp).
+bool precise_series_accepts(double h, double x, double y);
+
 // The ratios r_n = a_{n+1}(x) / a_n(x) of one series at one x, r_n =
 // ratio_coef(h, n) decay step^n:
 //   first series:  ((n + h) / (n + 1)) ((2n + h + 2) / (2n + h)) times
