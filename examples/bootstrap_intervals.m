@@ -53,15 +53,13 @@ if (can_draw)
   ## bins span the middle 99.5 % of all replicates of the percentile, so
   ## that a few far ones do not squeeze the rest into a corner.
   f = figure ();
-  set (f, "paperunits", "inches", "paperposition", [0 0 8 9]);
+  set (f, "paperunits", "inches", "paperposition", [0 0 6 7.5]);
   runs = {pct, weighted_pct};
   colours = [0 0.3 0.8; 0.85 0.1 0.1];
   for k = 1:numel (levels)
     subplot (numel (levels), 1, k);
     both = sort ([pct(:, k); weighted_pct(:, k)]);
     edges = linspace (both(ceil (0.0025 * end)), both(floor (0.9975 * end)), 51);
-    ## The legend of the gnuplot toolkit follows the order of drawing, so the
-    ## outlines come first, then the shades and the medians.
     hold on;
     for s = 1:2
       r = runs{s}(:, k);
@@ -86,18 +84,18 @@ if (can_draw)
     endfor
     hold off;
     axis ([edges(1), edges(end), 0, top]);
-    set (gca, "fontsize", 12);
     xlabel (sprintf ("replicate of the %dth percentile", levels(k)));
     ylabel ("replicates");
     if (k == 1)
-      axis ([edges(1), edges(end), 0, 2.2 * top]);   # room for the legend
-      key = legend ([outline, shade(1), centre(1)], "no prior weights",
-                    "prior weights 1 (lower half), 3 (upper half)", "95% interval (shaded)",
-                    "median of the replicates (vertical line)");
-      set (key, "fontsize", 10);
+      axis ([edges(1), edges(end), 0, 1.8 * top]);   # room for the legend
+      legend (outline, "no prior weights", "prior weights 1 (lower half), 3 (upper half)");
       title (sprintf ("Bayesian bootstrap of percentiles, %d replicates", replicates));
+    elseif (k == numel (levels))
+      ## The long lower tail of the 95th percentile leaves room at the left.
+      legend ([shade(1), centre(1)], "95% interval (shaded)", "median (vertical line)",
+              "location", "northwest");
     endif
   endfor
-  print (f, "-dpng", "-r100", png{2});
+  print (f, "-dpng", png{2});
   printf ("  figures: %s\n", strjoin (png, ", "));
 endif
