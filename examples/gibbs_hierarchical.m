@@ -35,13 +35,25 @@ printf ("  the data were made with sigma2 = 9 and group means %s\n", mat2str (tr
 
 [png, can_draw] = example_setup ("gibbs_traces.png");
 if (can_draw)
+  ## tau2 has a long right tail: on a linear axis its few large draws set
+  ## the scale and flatten the rest of the trace, so its panel is on a log
+  ## axis.
   f = figure ();
+  set (f, "paperunits", "inches", "paperposition", [0 0 5.8 6.4]);
   for p = 1:3
     subplot (3, 1, p);
-    plot (trace(:, p));
-    ylabel (names{p});
+    if (p == 3)
+      semilogy (trace(:, p));
+      ticks = [0.1 0.2 0.5 1 2 5 10 20 50 100 200 500];
+      ticks = ticks(ticks >= min (trace(:, p)) / 2 & ticks <= 2 * max (trace(:, p)));
+      set (gca, "ytick", ticks, "yticklabel", arrayfun (@num2str, ticks, "uniformoutput", false));
+      ylabel ("tau2 (log axis)");
+    else
+      plot (trace(:, p));
+      ylabel (names{p});
+    endif
+    xlabel ("sweep");
   endfor
-  xlabel ("sweep");
   subplot (3, 1, 2);
   hold on;
   plot ([1 sweeps], [9 9], "r-", "linewidth", 2);
