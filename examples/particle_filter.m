@@ -82,29 +82,36 @@ if (can_draw)
   f = figure ();
   set (f, "paperunits", "inches", "paperposition", [0 0 8 10]);
   time = 1:steps;
-  subplot (7, 1, [1 2]);
+  ## The state on top with its own time axis; below it the five schemes'
+  ## errors stacked on one shared time axis, labelled once at the bottom.
+  axes ("position", [0.1, 0.71, 0.86, 0.25]);
   plot (time, x, "k-", "linewidth", 2, time, estimates(4, :), "b-", ...
         time(mirrored), estimates(4, mirrored), "ro", "markersize", 8);
   ylabel ("state");
+  xlabel ("time step t");
   title ("True state x (black) and the filtered mean of 1000 particles (blue, systematic)");
   axis ([0.5, steps + 0.5, -32, 32]);
   text (1, -27, "o  mirrored steps: y = x^2/20 cannot tell x from -x, and the filter follows -x");
-  limit = max (abs (errors(:)));
+  limit = 1.15 * max (abs (errors(:)));     # a margin, so that panels touching do not run together
+  height = 0.105;
   for s = 1:numel (schemes)
-    subplot (7, 1, 2 + s);
+    axes ("position", [0.1, 0.07 + (numel (schemes) - s) * height, 0.86, height]);
     bar (time, errors(s, :), 1, "facecolor", [0.3 0.5 0.8], "edgecolor", "none");
     hold on;
     plot (time(mirrored), errors(s, mirrored), "ro", "markersize", 4);
     hold off;
     axis ([0.5, steps + 0.5, -limit, limit]);
     set (gca, "ytick", [-20 0 20]);
+    if (s < numel (schemes))
+      set (gca, "xticklabel", {});
+    endif
     ylabel (labels{s});
-    text (1, 0.7 * limit, sprintf ("RMSE %.2f, %.2f without mirrored steps", rmse(s), rmse_right_sign(s)));
+    text (1.5, 0.55 * limit, sprintf ("RMSE %.2f, %.2f without mirrored steps", rmse(s), rmse_right_sign(s)));
     if (s == 1)
       title ("Each scheme's error, filtered mean - true state");
     endif
   endfor
-  xlabel ("time step t");
+  xlabel ("time step t (all five error panels)");
   print (f, "-dpng", "-r100", png{1});
 
   f = figure ();
