@@ -63,13 +63,21 @@ printf ("  %d draws kept in all; R-hat near 1 says the chains agree\n", numel (d
 
 [png, can_draw] = example_setup ("parallel_chains.png");
 if (can_draw)
+  ## Four traces on one axis hide one another, so each chain has a panel
+  ## of its own, all on the same scale.
   f = figure ();
-  plot (burn_in + (1:500), squeeze (draws(1:500, 1, :)));
-  legend (arrayfun (@(k) sprintf ("chain %d", k), 1:chains, "UniformOutput", false),
-          "location", "southoutside", "orientation", "horizontal");
-  xlabel ("sweep");
-  ylabel ("mu");
-  title ("Four chains, each seeded by samplekit_worker_seed (2026, k)", "interpreter", "none");
+  set (f, "paperunits", "inches", "paperposition", [0 0 7.5 6]);
+  shown = burn_in + (1:500);
+  mu = squeeze (draws(1:500, 1, :));
+  colours = [0 0.45 0.74; 0.85 0.33 0.1; 0.47 0.67 0.19; 0.49 0.18 0.56];
+  for k = 1:chains
+    subplot (2, 2, k);
+    plot (shown, mu(:, k), "color", colours(k, :));
+    axis ([shown(1), shown(end), floor(min (mu(:))), ceil(max (mu(:)))]);
+    xlabel ("sweep");
+    ylabel ("mu");
+    title (sprintf ("chain %d, worker seed (%d, %d)", k, master, k));
+  endfor
   print (f, "-dpng", png{1});
   printf ("  figure: %s\n", png{1});
 endif
