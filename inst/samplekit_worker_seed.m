@@ -60,7 +60,8 @@
 ## VARARGIN only lets a call with extra arguments reach the count check.
 function states = samplekit_worker_seed (master, k, varargin)
   if (nargin != 2)
-    error ("samplekit:samplekit_worker_seed:inputCount", "Wrong number of input arguments.");
+    error ("samplekit:samplekit_worker_seed:inputCount",
+           "samplekit_worker_seed: Wrong number of input arguments.");
   endif
   master = seed_index (master, "MASTER");
   k = seed_index (k, "K");
@@ -90,7 +91,7 @@ function value = seed_index (value, name)
   endif
   if (! (value >= 0 && value < flintmax () && value == fix (value)))
     error (sprintf ("samplekit:samplekit_worker_seed:%sRange", lower (name)),
-           "%s must be an integer from 0 to 2^53 - 1.", name);
+           "samplekit_worker_seed: %s must be an integer from 0 to 2^53 - 1.", name);
   endif
 endfunction
 
@@ -174,8 +175,9 @@ endfunction
 %! u = sort (u);
 %! assert (max ([(1:n)' / n - u; u - (0:n-1)' / n]) < sqrt (log (2 / 0.001) / (2 * n)));
 
-%!error <Wrong number of input arguments\.> samplekit_worker_seed (1)
-%!error <Wrong number of input arguments\.> samplekit_worker_seed (1, 2, 3)
+## Mended: the messages now carry the function's name, as every other does.
+%!error <^samplekit_worker_seed: Wrong number of input arguments\.> samplekit_worker_seed (1)
+%!error <^samplekit_worker_seed: Wrong number of input arguments\.> samplekit_worker_seed (1, 2, 3)
 %!test
 %! ## Every value outside the integers 0 to 2^53 - 1 is refused, and the
 %! ## generators are left as they were.
@@ -186,7 +188,7 @@ endfunction
 %!     args(at) = bad;
 %!     err = struct ("message", "accepted");
 %!     try, samplekit_worker_seed (args{:}); catch err, end_try_catch
-%!     assert (err.message, [{"MASTER", "K"}{at} " must be an integer from 0 to 2^53 - 1."]);
+%!     assert (err.message, ["samplekit_worker_seed: " {"MASTER", "K"}{at} " must be an integer from 0 to 2^53 - 1."]);
 %!   endfor
 %! endfor
 %! assert (rand ("state"), state);
