@@ -94,11 +94,13 @@ dirichlet_call read_call(int nlhs, int nrhs, const mxArray* prhs[]) {
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   const dirichlet_call call = read_call(nlhs, nrhs, prhs);
 
-  plhs[0] = mxCreateDoubleMatrix(call.k, call.draws, mxREAL);
+  // Every element is written below: the outputs are not cleared first,
+  // which for large ones would take a pass that Ctrl-C cannot stop.
+  plhs[0] = mxCreateUninitNumericMatrix(call.k, call.draws, mxDOUBLE_CLASS, mxREAL);
   double* y = mxGetPr(plhs[0]);
   double* logy = nullptr;
   if (nlhs == 2) {
-    plhs[1] = mxCreateDoubleMatrix(call.k, call.draws, mxREAL);
+    plhs[1] = mxCreateUninitNumericMatrix(call.k, call.draws, mxDOUBLE_CLASS, mxREAL);
     logy = mxGetPr(plhs[1]);
   }
   if (call.draws == 0) return;

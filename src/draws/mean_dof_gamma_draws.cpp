@@ -18,7 +18,9 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   const two_param_call call = read_two_param_call(nlhs, nrhs, prhs, "s", "nu");
   const int32_t threads = thread_count();
 
-  plhs[0] = mxCreateDoubleMatrix(call.size.rows, call.size.cols, mxREAL);
+  // Every element is written below: the output is not cleared first, which
+  // for a large one would take a pass that Ctrl-C cannot stop.
+  plhs[0] = mxCreateUninitNumericMatrix(call.size.rows, call.size.cols, mxDOUBLE_CLASS, mxREAL);
   double* draws = mxGetPr(plhs[0]);
   const host_stream_scope streams;
   if (call.second.values == nullptr) {

@@ -35,7 +35,7 @@ constexpr double largest_b = 1e6;
 constexpr int64_t pieces_between_polls = 256;
 
 two_param_call read_call(int nlhs, int nrhs, const mxArray* prhs[]) {
-  const two_param_call call = read_two_param_call(nlhs, nrhs, prhs, "b", "z");
+  const two_param_call call = read_two_param_call(nlhs, nrhs, prhs, "b", "z", argument_rules::whole);
   for (int32_t i = 0; i < call.count; ++i) {
     const double b = param_at(call.first, i);
     if (!(b > 0 && b < INFINITY)) fail("domain", msg_b_domain);
@@ -93,7 +93,9 @@ double draw_element(const element_plan& e, draw_state* state) {
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   const two_param_call call = read_call(nlhs, nrhs, prhs);
 
-  plhs[0] = mxCreateDoubleMatrix(call.size.rows, call.size.cols, mxREAL);
+  // Every element is written below: the output is not cleared first, which
+  // for a large one would take a pass that Ctrl-C cannot stop.
+  plhs[0] = mxCreateUninitNumericMatrix(call.size.rows, call.size.cols, mxDOUBLE_CLASS, mxREAL);
   double* draws = mxGetPr(plhs[0]);
   const host_stream_scope streams;
   draw_state state{0, false};

@@ -34,12 +34,17 @@ struct weight_sets {
   double first_max;  // the first set's largest entry, found while checking
 };
 
+// Counted over the whole array, so that many short columns are polled too.
+inline void poll_at(int64_t element) {
+  if ((element + 1) % poll_every == 0) leave_if_interrupted();
+}
+
 // The largest entry of a set; raises the error that names the set's column
 // for NaN, +Inf or no entry above -Inf.
 double set_max(const double* logw, int64_t n, int64_t column) {
   double max = -INFINITY;
   for (int64_t i = 0; i < n; ++i) {
-    if ((i + 1) % poll_every == 0) leave_if_interrupted();
+    poll_at(column * n + i);
     // Written so that NaN fails the test too.
     if (!(logw[i] < INFINITY)) fail_column("notFinite", column, what_not_finite);
     if (logw[i] > max) max = logw[i];
@@ -72,16 +77,16 @@ struct set_summary {
   double logmean;
 };
 
-set_summary normalise_set(const double* logw, double* w, int64_t n, double max) {
+set_summary normalise_set(const double* logw, double* w, int64_t n, int64_t column, double max) {
   double total = 0;
   for (int64_t i = 0; i < n; ++i) {
-    if ((i + 1) % poll_every == 0) leave_if_interrupted();
+    poll_at(column * n + i);
     w[i] = std::exp(logw[i] - max);
     total += w[i];
   }
   double squares = 0;
   for (int64_t i = 0; i < n; ++i) {
-    if ((i + 1) % poll_every == 0) leave_if_interrupted();
+    poll_at(column * n + i);
     w[i] = w[i] / total;
     squares += w[i] * w[i];
   }
@@ -111,7 +116,7 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
     const double* logw = s.logw + j * s.n;
     // The checks found the first set's maximum; the others are found again.
     const double max = j == 0 ? s.first_max : set_max(logw, s.n, j);
-    const set_summary summary = normalise_set(logw, w + j * s.n, s.n, max);
+    const set_summary summary = normalise_set(logw, w + j * s.n, s.n, j, max);
     if (ess != nullptr) ess[j] = summary.ess;
     if (logmean != nullptr) logmean[j] = summary.logmean;
   }

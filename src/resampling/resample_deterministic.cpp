@@ -10,7 +10,9 @@
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   const resampling_call call = read_resampling_call(nlhs, nrhs, prhs);
 
-  plhs[0] = mxCreateDoubleMatrix(call.size.rows, call.size.cols, mxREAL);
+  // Every element is written below: the output is not cleared first, which
+  // for a large one would take a pass that Ctrl-C cannot stop.
+  plhs[0] = mxCreateUninitNumericMatrix(call.size.rows, call.size.cols, mxDOUBLE_CLASS, mxREAL);
   index_cursor cursor = cursor_over(plhs[0]);
 
   systematic_sweep(call, &cursor, 0.5);

@@ -40,7 +40,7 @@ void check_element(double mu, double sigma, double a, double b) {
 }
 
 tn_call read_call(int nlhs, int nrhs, const mxArray* prhs[]) {
-  tn_call call{read_params_call(nlhs, nrhs, prhs, 4, param_names), false};
+  tn_call call{read_params_call(nlhs, nrhs, prhs, 4, param_names, argument_rules::whole), false};
   const param_source* p = call.draw.params;
   for (int k = 0; k < 4; ++k) call.per_element = call.per_element || p[k].values != nullptr;
   // Scalar parameters are the same for every element: one check does.
@@ -61,7 +61,9 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   const tn_call call = read_call(nlhs, nrhs, prhs);
 
   const params_call& draw = call.draw;
-  plhs[0] = mxCreateDoubleMatrix(draw.size.rows, draw.size.cols, mxREAL);
+  // Every element is written below: the output is not cleared first, which
+  // for a large one would take a pass that Ctrl-C cannot stop.
+  plhs[0] = mxCreateUninitNumericMatrix(draw.size.rows, draw.size.cols, mxDOUBLE_CLASS, mxREAL);
   double* draws = mxGetPr(plhs[0]);
   const host_stream_scope streams;
   tn_plan plan{};
