@@ -14,7 +14,8 @@
 ## @var{N}.
 ## The size may also be given as one vector @code{[@var{M} @var{N}]}, as
 ## for @code{rand}: real numeric or logical, 1 x 2 or 2 x 1; any other
-## single argument in its place gives "Wrong number of input arguments.".
+## single argument in its place gives "The size must be M and N, or one
+## vector [M N].".
 ##
 ## The parameters must be finite with @code{chi >= 0} and @code{psi >= 0};
 ## @code{chi = 0} needs @code{lambda > 0} (the gamma distribution with shape
@@ -103,11 +104,12 @@
 
 %!error <Too many output arguments\.> [a, b] = gig_draws (1, 1, 1)
 %!error <Wrong number of input arguments\.> gig_draws (1, 1)
-%!error <Wrong number of input arguments\.> gig_draws (1, 1, 1, 2)
+%!error <The size must be M and N, or one vector \[M N\]\.> gig_draws (1, 1, 1, 2)
 %!error <Size information is inconsistent\.> gig_draws ([1 2], 1, [1 2 3])
 %!error <Size information is inconsistent\.> gig_draws ([1 2], 1, 1, 3, 1)
 %!error <lambda must be a real double array\.> gig_draws (int8 ([1 2]), 1, 1)
-%!error <chi must be a real number\.> gig_draws (1, "a", 1)
+%!error <chi must be a real double array\.> gig_draws (1, "a", 1)
+%!error <psi must have at most two dimensions\.> gig_draws (1, 1, ones (1, 1, 2))
 %!error <psi must not be empty\.> gig_draws (1, 1, [], 2, 2)
 %!error <lambda, chi and psi must be finite> gig_draws (1, 1, 0)
 %!error <lambda, chi and psi must be finite> gig_draws (-1, 0, 1)

@@ -58,8 +58,10 @@
 ## drawn so far had been drawn one call at a time.
 ##
 ## Errors: "Too many output arguments.", "Wrong number of input arguments.",
-## "Size information is inconsistent.", the size messages, "b must be a real
-## double array." (and the same for @var{z}), "b must be a real number.",
+## "Size information is inconsistent.", the size messages (among them
+## "The size must be M and N, or one vector [M N]." and "M must be a
+## scalar."), "b must be a real double array." (any other class, also for
+## a scalar; the same for @var{z}), "b must have at most two dimensions.",
 ## "b must not be empty.", "b must be positive and finite.", "z must be
 ## finite." and "b above 1e6 is not supported.".
 ##
@@ -102,11 +104,11 @@
 
 %!error <Too many output arguments\.> [a, b] = polya_gamma_draws (1, 0)
 %!error <Wrong number of input arguments\.> polya_gamma_draws (1)
-%!error <Wrong number of input arguments\.> polya_gamma_draws (1, 0, [2 3 4])
+%!error <The size must be M and N, or one vector \[M N\]\.> polya_gamma_draws (1, 0, [2 3 4])
 %!error <Size information is inconsistent\.> polya_gamma_draws ([1 2], [1 2 3])
 %!error <Size information is inconsistent\.> polya_gamma_draws ([1 2], 0, 3, 1)
 %!error <b must be a real double array\.> polya_gamma_draws (single ([1 2]), 0)
-%!error <z must be a real number\.> polya_gamma_draws (1, {1})
+%!error <z must be a real double array\.> polya_gamma_draws (1, {1})
 %!error <b must be positive and finite\.> polya_gamma_draws ([1 0], 0)
 %!error <b must be positive and finite\.> polya_gamma_draws (Inf, 0)
 %!error <b must be positive and finite\.> polya_gamma_draws (NaN, 0)

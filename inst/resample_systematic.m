@@ -34,11 +34,13 @@
 ## drawn so far had been drawn one call at a time.
 ##
 ## Errors: "Too many output arguments.", "Wrong number of input arguments.",
-## "M must be a scalar." (for @var{M} and @var{N} alike), "Size arguments must
-## be finite and non-negative, with fewer than 2^31 elements in all.", "Size
+## "M must be a scalar.", "N must be a scalar.", "Size arguments must be
+## finite and non-negative, with fewer than 2^31 elements in all.", "Size
 ## arguments must not be empty.", "W must be a real double array.", "W must
-## not be empty.", "W must hold finite non-negative weights with a positive
-## sum." and "The host's rand returned an unexpected result.".  No entry is
+## have at most two dimensions.", "W must not be empty.", "W must hold
+## finite non-negative weights with a positive sum." and "The host's rand
+## returned an unexpected result.".  Finite weights whose sum exceeds the
+## largest double are scaled by 2^-32 before the sweep.  No entry is
 ## ever 0, and with @var{U} above 0 none is the index of a zero weight.
 ##
 ## @example

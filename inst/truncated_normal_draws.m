@@ -53,10 +53,11 @@
 ## Errors: "Too many output arguments.", "Wrong number of input arguments.",
 ## "Size information is inconsistent.", "Size arguments must be finite and
 ## non-negative, with fewer than 2^31 elements in all.", "Size arguments
-## must not be empty.", "mu must be a real double array." (an array
-## parameter of another class; likewise sigma, a, b), "mu must be a real
-## number." (a scalar parameter that is not real numeric or logical),
-## "mu must not be empty.", and for any element: "mu must be finite.",
+## must not be empty.", "The size must be M and N, or one vector [M N].",
+## "M must be a scalar." (likewise N), "mu must be a real double array." (a
+## parameter of another class, scalar or not; likewise sigma, a, b), "mu
+## must have at most two dimensions.", "mu must not be empty.", and for
+## any element: "mu must be finite.",
 ## "sigma must be positive and finite.", "a and b must not be NaN." and
 ## "a must be less than b." (which also refuses @code{a = Inf} and
 ## @code{b = -Inf}).

@@ -31,11 +31,11 @@
 %! assert (y, [NaN NaN; 2 NaN; 2 NaN; 2 NaN], 4 * eps);
 %! assert (host_stream ("consumed", "rand"), 0);
 
-%!test  # empty outputs draw nothing and read no parameter
+%!test  # empty outputs draw nothing and read no value (classes are checked)
 %! c = scripted_host ();
 %! host_stream ("load", "rand", []);
 %! assert (size (scaled_invchi2_draws (1, zeros (0, 0))), [0 0]);
-%! assert (size (scaled_invchi2_draws ([], {}, 0, 3)), [0 3]);
+%! assert (size (scaled_invchi2_draws ([], [], 0, 3)), [0 3]);
 %! assert (size (scaled_invchi2_draws (1, 1, -0.5, 2)), [0 2]);
 %! assert (size (scaled_invchi2_draws (zeros (0, 4), int8 (1))), [0 4]);
 %! assert (host_stream ("consumed", "rand"), 0);

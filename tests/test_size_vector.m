@@ -1,7 +1,8 @@
 ## The output size as one vector [M N] in place of M, N, for the array
 ## draws: the same bits and generator states as the M, N form, the same
-## checks and messages, and every other single argument in that slot still
-## "Wrong number of input arguments.".
+## checks and messages, and every other single argument in that slot
+## "Wrong number of input arguments." (the original draws) or a message
+## about the size (those beyond them).
 
 %!function [y, states] = draw (f, args)
 %!  s = seeded (3);
@@ -48,12 +49,18 @@
 %!   [b, sb] = draw (f, [array, {3, 4}]);
 %!   assert (isequal (a, b) && isequal (sa, sb));
 %!   check_message (f, [array, {[4 3]}], "Size information is inconsistent.");
+%!   whole = any (strcmp (func2str (f), {"gig_draws", "truncated_normal_draws"}));
+%!   wrong_form = {"Wrong number of input arguments.", "The size must be M and N, or one vector [M N]."}{whole + 1};
 %!   for v = wrong_count
-%!     check_message (f, [params, v], "Wrong number of input arguments.");
+%!     check_message (f, [params, v], wrong_form);
 %!   endfor
 %!   for v = out_of_range
 %!     check_message (f, [params, v], ...
 %!       "Size arguments must be finite and non-negative, with fewer than 2^31 elements in all.");
 %!   endfor
-%!   assert (size (draw (f, [params, {[3 4], 5}])), [3 5]);   # M, N: M's first element
+%!   if (whole)
+%!     check_message (f, [params, {[3 4], 5}], "M must be a scalar.");
+%!   else
+%!     assert (size (draw (f, [params, {[3 4], 5}])), [3 5]);   # M, N: M's first element
+%!   endif
 %! endfor

@@ -64,6 +64,8 @@ struct gig_call {
 
 gig_call read_call(int nlhs, int nrhs, const mxArray* prhs[]) {
   require_outputs_at_most(nlhs, 1);
+  const char* const names[] = {"lambda", "chi", "psi"};
+  require_whole_arguments(3, nrhs, prhs, names);
   gig_call call{};
   call.size = params_size(3, nrhs, prhs);
   call.count = call.size.rows * call.size.cols;
@@ -89,7 +91,9 @@ gig_call read_call(int nlhs, int nrhs, const mxArray* prhs[]) {
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   const gig_call call = read_call(nlhs, nrhs, prhs);
 
-  plhs[0] = mxCreateDoubleMatrix(call.size.rows, call.size.cols, mxREAL);
+  // Every element is written below: the output is not cleared first, which
+  // for a large one would take a pass that Ctrl-C cannot stop.
+  plhs[0] = mxCreateUninitNumericMatrix(call.size.rows, call.size.cols, mxDOUBLE_CLASS, mxREAL);
   double* draws = mxGetPr(plhs[0]);
   uniform_blocks source{nullptr, nullptr, 0, 0, call.count, false};
   double last[3] = {NAN, NAN, NAN};

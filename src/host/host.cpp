@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
 void fail(const char* reason, const char* text) {
   char id[160];
@@ -54,19 +55,23 @@ double read_scalar_param(const mxArray* a, const char* name) {
 
 param_source read_param(const mxArray* a, const char* name, int32_t count) {
   param_source p{nullptr, 0.0};
-  if (count == 0) return p;  // an empty output reads nothing, whatever is passed
+  // The class is checked whatever the output's size; an empty output then
+  // reads no value, so an empty parameter may shape it.
   if (!is_scalar_shape(a)) {
     require_real_double(a, name);
-    p.values = mxGetPr(a);
+    if (count > 0) p.values = mxGetPr(a);
   } else {
-    p.scalar = read_scalar_param(a, name);
+    if (!is_real_number_class(a)) fail_named("class", name, " must be a real number.");
+    if (count > 0) p.scalar = read_scalar_param(a, name);
   }
   return p;
 }
 
 two_param_call read_two_param_call(int nlhs, int nrhs, const mxArray* prhs[],
-                                   const char* first, const char* second) {
+                                   const char* first, const char* second, argument_rules rules) {
   require_outputs_at_most(nlhs, 1);
+  const char* const names[] = {first, second};
+  if (rules == argument_rules::whole) require_whole_arguments(2, nrhs, prhs, names);
   two_param_call call{};
   call.size = two_param_size(nrhs, prhs);
   call.count = call.size.rows * call.size.cols;
@@ -76,8 +81,9 @@ two_param_call read_two_param_call(int nlhs, int nrhs, const mxArray* prhs[],
 }
 
 params_call read_params_call(int nlhs, int nrhs, const mxArray* prhs[], int nparams,
-                             const char* const names[]) {
+                             const char* const names[], argument_rules rules) {
   require_outputs_at_most(nlhs, 1);
+  if (rules == argument_rules::whole) require_whole_arguments(nparams, nrhs, prhs, names);
   params_call call{};
   call.size = params_size(nparams, nrhs, prhs);
   call.count = call.size.rows * call.size.cols;
@@ -108,6 +114,16 @@ void fail_host_result(const char* function) {
   char text[120];
   std::snprintf(text, sizeof text, "The host's %s returned an unexpected result.", function);
   fail("hostResult", text);
+}
+
+void require_host_values(const char* function, const double* values, int64_t count) {
+  const bool uniform = std::strcmp(function, "rand") == 0;
+  if (!uniform && std::strcmp(function, "randn") != 0) return;
+  for (int64_t i = 0; i < count; ++i) {
+    // Written so that NaN fails both tests.
+    const bool valid = uniform ? values[i] >= 0 && values[i] < 1 : std::isfinite(values[i]);
+    if (!valid) fail_host_result(function);
+  }
 }
 
 namespace {

@@ -66,7 +66,8 @@ double read_size_arg(const mxArray* a, const char* name);
 output_size checked_size(double rows, double cols);
 
 // A parameter that the output reads: an array argument element by element,
-// a scalar argument once. Nothing is read when the output has no elements.
+// a scalar argument once. Its class is checked whatever the output's size;
+// no value is read when the output has no elements.
 param_source read_param(const mxArray* a, const char* name, int32_t count);
 inline double param_at(const param_source& p, int32_t i) {
   return p.values != nullptr ? p.values[i] : p.scalar;
@@ -84,6 +85,20 @@ inline double param_at(const param_source& p, int32_t i) {
 // the shape of the last parameter; with one, every array parameter must be
 // M x N.
 output_size params_size(int nparams, int nrhs, const mxArray* prhs[]);
+// The argument rules of the plug-ins beyond the original seventeen, which
+// use no part of an argument silently, checked before their size rule:
+// with one argument after the `nparams` parameters it must be [M N] ("The
+// size must be M and N, or one vector [M N]."), M and N given apart must
+// be scalars ("M must be a scalar.", "N must be a scalar."), and every
+// parameter must be real double, scalar or not ("NAME must be a real
+// double array."), with at most two dimensions ("NAME must have at most
+// two dimensions."); sizes and counts may be of any real numeric or
+// logical class, as for rand. The original plug-ins read a parameter's
+// rows and columns only, take a scalar one of any real numeric class, and
+// count a malformed size as a wrong number of inputs.
+enum class argument_rules : int { rows_columns, whole };
+void require_whole_arguments(int nparams, int nrhs, const mxArray* prhs[], const char* const names[]);
+
 // Output size of the two-parameter draws: (P1, P2), (P1, P2, M, N) or
 // (P1, P2, [M N]).
 output_size two_param_size(int nrhs, const mxArray* prhs[]);
@@ -99,7 +114,8 @@ struct two_param_call {
   param_source second;
 };
 two_param_call read_two_param_call(int nlhs, int nrhs, const mxArray* prhs[],
-                                   const char* first, const char* second);
+                                   const char* first, const char* second,
+                                   argument_rules rules = argument_rules::rows_columns);
 
 // The same for draws with `nparams` parameters, up to max_params:
 // (P1, ..., Pk), (P1, ..., Pk, M, N) or (P1, ..., Pk, [M N]), the k-th
@@ -111,7 +127,8 @@ struct params_call {
   param_source params[max_params];
 };
 params_call read_params_call(int nlhs, int nrhs, const mxArray* prhs[], int nparams,
-                             const char* const names[]);
+                             const char* const names[],
+                             argument_rules rules = argument_rules::rows_columns);
 
 struct one_param_call {
   output_size size;
@@ -138,6 +155,12 @@ two_scalars read_two_scalars(int nlhs, int nrhs, const mxArray* prhs[], const ch
 mxArray* host_draw_array(const char* function, output_size size);
 // Raises "The host's <function> returned an unexpected result.".
 [[noreturn]] void fail_host_result(const char* function);
+// fail_host_result unless every value is one that `function` can return:
+// rand's in [0, 1) (Octave's own never 0; a scripted 0 is a boundary some
+// tests need), randn's finite. For values a user's function gave: a NaN
+// would otherwise run a rejection loop to its trial limit, element after
+// element.
+void require_host_values(const char* function, const double* values, int64_t count);
 
 // Whether `function` ("rand" or "randn") resolves to Octave's builtin rather
 // than to a user's function on the path (one host "exist" call).

@@ -66,5 +66,6 @@ mxArray* host_draw_array(const char* function, output_size size) {
   if (drawn == nullptr || !is_real_double(drawn) || rows_of(drawn) != size.rows ||
       cols_of(drawn) != size.cols)
     fail_host_result(function);
+  require_host_values(function, mxGetPr(drawn), static_cast<int64_t>(size.rows) * size.cols);
   return drawn;
 }

@@ -44,6 +44,7 @@ double value_per_call(const char* function) {
     fail_host_result(function);
   const double value = mxGetScalar(result);
   mxDestroyArray(result);
+  require_host_values(function, &value, 1);
   return value;
 }
 

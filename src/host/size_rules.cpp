@@ -7,6 +7,8 @@
 
 namespace {
 
+constexpr const char* msg_size_form = "The size must be M and N, or one vector [M N].";
+
 // 2^31 - 1: the largest count that the 32-bit loops of the plug-ins reach.
 constexpr double max_count = 2147483647.0;
 
@@ -57,6 +59,20 @@ output_size size_of_array(const mxArray* a) {
 }
 
 }  // namespace
+
+void require_whole_arguments(int nparams, int nrhs, const mxArray* prhs[], const char* const names[]) {
+  if (nrhs == nparams + 1 && !is_size_vector(prhs[nparams])) fail("sizeForm", msg_size_form);
+  if (nrhs == nparams + 2) {
+    if (!is_scalar_shape(prhs[nparams]) || mxGetNumberOfDimensions(prhs[nparams]) > 2)
+      fail_named("notScalar", "M", " must be a scalar.");
+    if (!is_scalar_shape(prhs[nparams + 1]) || mxGetNumberOfDimensions(prhs[nparams + 1]) > 2)
+      fail_named("notScalar", "N", " must be a scalar.");
+  }
+  for (int k = 0; k < nparams && k < nrhs; ++k) {
+    require_real_double(prhs[k], names[k]);
+    if (mxGetNumberOfDimensions(prhs[k]) > 2) fail_named("dims", names[k], " must have at most two dimensions.");
+  }
+}
 
 double read_size_arg(const mxArray* a, const char* name) {
   if (!is_real_number_class(a)) fail_named("class", name, " must be a real number.");

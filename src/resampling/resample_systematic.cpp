@@ -10,14 +10,16 @@
 #include "resampling.h"
 
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
-  const resampling_call call = read_resampling_call(nlhs, nrhs, prhs);
+  const resampling_call call = read_resampling_call(nlhs, nrhs, prhs, argument_rules::whole);
 
   mxArray* drawn = host_draw_array("rand", output_size{1, 1});
   const double u = mxGetScalar(drawn);
   mxDestroyArray(drawn);
   if (!(u >= 0 && u < 1)) fail_host_result("rand");
 
-  plhs[0] = mxCreateDoubleMatrix(call.size.rows, call.size.cols, mxREAL);
+  // Every element is written below: the output is not cleared first, which
+  // for a large one would take a pass that Ctrl-C cannot stop.
+  plhs[0] = mxCreateUninitNumericMatrix(call.size.rows, call.size.cols, mxDOUBLE_CLASS, mxREAL);
   index_cursor cursor = cursor_over(plhs[0]);
   systematic_sweep(call, &cursor, 1 - u);
 }

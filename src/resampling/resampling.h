@@ -12,16 +12,25 @@
 #include "../host/interrupt.h"
 
 struct resampling_call {
-  const double* weights;  // n finite, non-negative weights with a finite positive sum
+  const double* weights;  // n finite, non-negative weights with a positive sum
   int32_t n;
-  double total;           // their sum, accumulated from 0 in storage order
+  // The sum of weight * scale, accumulated from 0 in storage order: scale
+  // is 1 unless the plain sum overflows, which only resample_systematic
+  // accepts (then 2^-32: the scaled sum of 2^31 weights below 2^1024 is
+  // finite).
+  double total;
+  double scale;
   output_size size;
   int32_t count;          // size.rows * size.cols
 };
 
 // All checks, in order: output count, input count, the shapes of M and N,
-// the size range, then the class, emptiness and values of W.
-resampling_call read_resampling_call(int nlhs, int nrhs, const mxArray* prhs[]);
+// the size range, then the class, emptiness and values of W. Under the
+// whole-argument rules (resample_systematic, host.h) a bad N is named as
+// N, a W of more than two dimensions is refused, and weights whose sum
+// overflows are scaled.
+resampling_call read_resampling_call(int nlhs, int nrhs, const mxArray* prhs[],
+                                     argument_rules rules = argument_rules::rows_columns);
 
 // 1-based index of the last positive weight: what exact arithmetic puts in
 // the slots that rounding can leave unwritten.
@@ -80,7 +89,7 @@ void write_batch(index_cursor* cursor, int32_t first, const int64_t* counts, int
                  int64_t batch_copies);
 
 // The systematic sweep: index i gets trunc(e_i) copies of its expected count
-// e_i = W(i) / sum (W) * M * N, and the fractional parts gather in `carry`;
+// e_i = (W(i) * scale) / total * M * N, and the fractional parts gather in `carry`;
 // each time it reaches 1 the weight that made it do so gets one more copy.
 // Starting the carry at 1 - U gives slot k the first index whose cumulative
 // expected count reaches k + U. Slots that rounding leaves at the end go to
