@@ -83,6 +83,12 @@ jobs = {
   "scaled_invchi2_draw(per call)", 1, @() scaled_invchi2_draw(2, 5), @() 5 / randg(2.5), {};
   "gig_ars_draw(per call)", 1, @() gig_ars_draw(2, 3, 1.5, 0.5, 2), [], {}};
 
+function text = ifelse_text (condition, text)
+  if (! condition)
+    text = "";
+  endif
+endfunction
+
 function y = normalise_columns (e)
   y = e ./ sum (e);
 endfunction
@@ -316,6 +322,29 @@ endfor
 check = median (check, 1);
 printf ("\nthe host check, once per module: %.0f us (%.0f ns a call with it, %.0f without)\n",
         (check(1) - check(2)) / 1000, check(1), check(2));
+## Ctrl-C: how long after SIGINT an interactive child answers its next
+## command, the signal a second into each call (the calls of several
+## gigabytes a new user tried; tests/test_interrupt.m checks that every long
+## call stops early, with no bound on the time).
+addpath (fullfile (root, "tests", "helpers"));
+long_calls = {"exponential_draws (1, 3e8, 1)", "student_t_draws (4, 5e8, 1)", ...
+              "resample_multinomial (w, 3e8, 1)", "dirichlet_draws (0.5 * ones (10, 1), 3e7)", ...
+              "truncated_normal_draws (0, 1, 8, Inf, 3e8, 1)", "polya_gamma_draws (1, 0, 2e8, 1)", ...
+              "normalized_weights (z)"};
+child = interrupt_child ("start", fullfile (root, "build"));
+interrupt_child ("send", child, "w = rand (1e6, 1); z = zeros (1000, 2e5); disp ('SET')");
+interrupt_child ("await", child, "SET", 120);
+answers = NaN (numel (long_calls), runs);
+for run = 1:runs
+  for j = 1:numel (long_calls)
+    answers(j, run) = interrupt_child ("answer", child, long_calls{j}, 1);
+  endfor
+endfor
+interrupt_child ("stop", child);
+printf ("\n%-48s %9s\n", "Ctrl-C a second into the call", "answer s");
+for j = 1:numel (long_calls)
+  printf ("%-48s %9.3f%s\n", long_calls{j}, median (answers(j, :)), ifelse_text (median (answers(j, :)) > 0.5, "  (over 0.5 s)"));
+endfor
 ## Peak memory is measured in a fresh process, whose heap holds no freed
 ## memory that the call could reuse unseen.
 octave = fullfile (OCTAVE_HOME (), "bin", "octave-cli");
