@@ -1,8 +1,8 @@
 ## Runs every built-in test block of inst/*.m and every suite file
 ## tests/test_*.m against the modules of $SAMPLEKIT_BUILD (default build/),
 ## with the test-only modules of $SAMPLEKIT_TEST_MODULES (default its tests/).
-## Prints the failures of each file, then "N passed, M failed"; exits
-## non-zero on any failure.
+## Prints the failures of each file, then "N passed, M failed" (and ", K
+## skipped" where blocks could not run here); exits non-zero on any failure.
 
 root = fileparts (fileparts (mfilename ("fullpath")));
 build = getenv ("SAMPLEKIT_BUILD");
@@ -24,21 +24,32 @@ warning ("error", "samplekit:hostCheck");
 files = [glob(fullfile (root, "inst", "*.m")); glob(fullfile (root, "tests", "test_*.m"))];
 passed = 0;
 failed = 0;
+skipped = 0;
 for k = 1:numel (files)
   log_file = tempname ();
   fid = fopen (log_file, "w");
-  [n_pass, n_total] = test (files{k}, "quiet", fid);
+  [n_pass, n_total, ~, ~, n_skip, n_runtime_skip] = test (files{k}, "quiet", fid);
   fclose (fid);
   passed += n_pass;
   failed += n_total - n_pass;
+  skipped += n_skip + n_runtime_skip;
   [~, name] = fileparts (files{k});
+  skips = "";
+  if (n_skip + n_runtime_skip > 0)
+    skips = sprintf (", %d skipped", n_skip + n_runtime_skip);
+  endif
   if (n_pass < n_total)
-    printf ("FAILED %s: %d of %d blocks\n", name, n_total - n_pass, n_total);
+    printf ("FAILED %s: %d of %d blocks%s\n", name, n_total - n_pass, n_total, skips);
     printf ("%s\n", fileread (log_file));
   else
-    printf ("ok     %s: %d blocks\n", name, n_total);
+    printf ("ok     %s: %d blocks%s\n", name, n_total, skips);
   endif
   delete (log_file);
 endfor
-printf ("%d passed, %d failed\n", passed, failed);
+## A skipped block is neither passed nor failed: the count says so.
+if (skipped > 0)
+  printf ("%d passed, %d failed, %d skipped\n", passed, failed, skipped);
+else
+  printf ("%d passed, %d failed\n", passed, failed);
+endif
 exit (failed > 0);

@@ -2,13 +2,10 @@
 ## give the serial run's bits in parcellfun's worker processes and on a
 ## parallel-package server on 127.0.0.1 (netcellfun); the chain diagnostics
 ## of examples/parallel_chains.m. Needs Octave's parallel package (make test
-## installs it on Debian); without it those checks are skipped with one line.
+## installs it on Debian); where a run cannot be made, its block is skipped
+## and helpers/parallel_ready.m says why.
 
-%!shared have_parallel, examples
-%! have_parallel = ! isempty (pkg ("list", "parallel"));
-%! if (! have_parallel)
-%!   printf ("skipped parcellfun and netcellfun: octave-parallel is not installed\n");
-%! endif
+%!shared examples
 %! examples = fullfile (fileparts (fileparts (fileparts (which ("worker_job")))), "examples");
 
 %!function run_client (mode, prefix, examples)
@@ -61,27 +58,17 @@
 %!   rmpath (examples);
 %! end_unwind_protect
 
-%!test
+%!testif ; parallel_ready ("parcellfun")
 %! ## parcellfun: each job's bits do not depend on the process, the order or
 %! ## the number of workers, and distinct jobs draw distinct streams.
-%! if (have_parallel)
-%!   run_client ("parcellfun", "", examples);
-%! endif
+%! run_client ("parcellfun", "", examples);
 
-%!test
+%!testif ; parallel_ready ("netcellfun")
 %! ## The same with netcellfun on a server at 127.0.0.1, inside private
 %! ## network, mount and pid namespaces (root only) that keep the traffic,
 %! ## the server's files and its processes inside them. Where the packaged
 %! ## server aborts on every connection, pserver_stand_in serves (a line
 %! ## says so).
-%! if (! have_parallel)
-%!   return;
-%! endif
-%! [status, ~] = system ("unshare --net --mount --pid --fork true && command -v ip && command -v setpriv");
-%! if (status != 0)
-%!   printf ("skipped netcellfun: a private network namespace needs root, unshare, ip and setpriv\n");
-%!   return;
-%! endif
 %! fresh_tmp = "mount -t tmpfs -o mode=1777 tmpfs /tmp";
 %! ## A checkout under /tmp would vanish under the fresh /tmp: the tmpfs is
 %! ## made at /mnt, the checkout bound into it, and then it is moved onto

@@ -6,7 +6,7 @@
 # not made, a step cut short), or in which no step ran, is one failure.
 suite_counts() {
   local counts
-  counts=$(sed -nE 's/^compat: .*: ([0-9]+) passed, ([0-9]+) failed \([0-9]+ s\)$/\1 \2/p' "$1" |
+  counts=$(sed -nE 's/^compat: .*: ([0-9]+) passed, ([0-9]+) failed(, [0-9]+ skipped)? \([0-9]+ s\)$/\1 \2/p' "$1" |
     awk '{ p += $1; f += $2 } END { print p + 0, f + 0 }')
   if [ "$counts" = "0 0" ] || { [ "${counts#* }" = 0 ] && ! grep -qx 'compat: status 0' "$1"; }; then
     counts="${counts% *} 1"
