@@ -31,7 +31,9 @@
 ## The parameter values are not checked.  An element whose @var{nu} is
 ## negative, or positive and below 2e-5, is @var{s2} up to rounding and uses
 ## no random value (the gamma shape @code{nu / 2} is then taken as the gamma
-## draw itself).  @var{nu} = 0 (of either sign) gives NaN, as 0 / 0, and so
+## draw itself).  That is no draw from the law, whose mass at such @var{nu}
+## lies almost all far above @var{s2}: keep @var{nu} at 2e-5 or above.
+## @var{nu} = 0 (of either sign) gives NaN, as 0 / 0, and so
 ## does a NaN or infinite @var{nu}, also without a random value.
 ##
 ## Octave's builtin @code{rand} hands these values over inside the process,

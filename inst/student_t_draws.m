@@ -28,6 +28,14 @@
 ## both @code{rand} and @code{randn} fixes every bit.  A NaN or infinite
 ## @var{nu} gives NaN.
 ##
+## Degrees of freedom below 2e-5 are outside the gamma draw's range, whose
+## rule for a shape below 1e-5 is to return the shape itself: for
+## @code{0 < nu < 2e-5} the element is its normal @var{z} up to rounding,
+## which is no t draw (such a t law has almost all its mass beyond 10 in
+## absolute value; @code{mean (abs (student_t_draws (1e-6, 1e5, 1)) <= 10)}
+## is about 1, the law's value about 0).  @var{nu} = 0 and negative
+## @var{nu} give NaN.
+##
 ## Ctrl-C stops a long call within milliseconds, with no result;
 ## @code{rand} and @code{randn} are then left as if the values the call had
 ## drawn so far had been drawn one call at a time.
