@@ -131,7 +131,7 @@ parallel-deps: | deps
 	[ -z "$$missing" ] || { \
 	  echo "installing$$missing with apt-get, for the suite's parallel runs"; \
 	  { $(SUDO) apt-get update -qq && \
-	    DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq $$missing; } || \
+	    DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; } || \
 	  echo "could not install$$missing: the suite skips the runs that need it"; }
 
 # Malformed calls from a seeded generator, in child processes with a time

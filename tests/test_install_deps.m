@@ -40,8 +40,8 @@
 %!   sudo = {"", "sudo "}{1 + (cases{k, 2} != 0)};
 %!   assert (status, 0, out);
 %!   assert (strsplit (calls, "\n"), {[sudo "apt-get update -qq"], ...
-%!     [sudo "apt-get install -y -qq -o DPkg::Lock::Timeout=600 " cases{k, 4}]});
-%!   said = sprintf ("the reason: installing %s with apt-get%s\n", cases{k, 4}, ...
+%!     [sudo "apt-get install -y -qq --no-install-recommends -o DPkg::Lock::Timeout=600 " cases{k, 4}]});
+%!   said = sprintf ("the reason: installing %s with apt-get%s, without recommended packages\n", cases{k, 4}, ...
 %!                   {"", " (through sudo)"}{1 + ! isempty (sudo)});
 %!   assert (! isempty (strfind (out, said)), out);
 %! endfor
