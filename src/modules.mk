@@ -20,10 +20,11 @@ RANDOM_VARIATES := random_variates/random_variates.cpp
 GAMMA_RUN := random_variates/gamma_run.cpp random_variates/gamma_batch.cpp random_variates/gamma_trials.cpp
 RESAMPLING := resampling/resampling.cpp resampling/binsgeq.cpp
 DIRICHLET := bootstrap/dirichlet.cpp
+WEIGHT_COLUMNS := resampling/weight_columns.cpp
 
 # The sections of the package's index, in order, each with its title and
 # its functions in index order.
-SECTIONS := arrays ars bootstrap resampling special metric parallel
+SECTIONS := arrays ars bootstrap resampling discrete special metric parallel
 TITLE_arrays := Random variate arrays
 MODULES_arrays := scaled_invchi2_draws scaled_invchi2_draw mean_dof_gamma_draws mean_dof_gamma_draw \
                   student_t_draws exponential_draws simplex_weight_draws gig_draws polya_gamma_draws \
@@ -35,6 +36,8 @@ MODULES_bootstrap := bayes_boot_mean bayes_boot_percentiles
 TITLE_resampling := Particle resampling
 MODULES_resampling := resample_multinomial resample_residual resample_stratified resample_deterministic \
                       resample_systematic normalized_weights
+TITLE_discrete := Discrete draws
+MODULES_discrete := categorical_draws weighted_sample
 TITLE_special := Special functions
 MODULES_special := digamma_array tanh_array
 TITLE_metric := Metric distances
@@ -61,5 +64,7 @@ LINK_resample_residual := $(RESAMPLING)
 LINK_resample_stratified := $(RESAMPLING)
 LINK_resample_deterministic := $(RESAMPLING)
 LINK_resample_systematic := $(RESAMPLING)
+LINK_normalized_weights := $(WEIGHT_COLUMNS)
+LINK_categorical_draws := $(WEIGHT_COLUMNS)
 LINK_digamma_array := special/digamma.cpp
 LINK_metric_distance_matrix := metric/metric_call.cpp

@@ -7,67 +7,33 @@
 // maximum keeps every exponential in [0, 1] with at least one equal to 1,
 // so nothing overflows and the sum never underflows. -Inf is a zero weight.
 #include <cmath>
-#include <cstdio>
 
 #include "../host/host.h"
 #include "../host/interrupt.h"
+#include "weight_columns.h"
 
 namespace {
 
-constexpr const char* msg_shape = "logw must be a vector or a matrix.";
-constexpr const char* what_not_finite = "holds NaN or +Inf.";
-constexpr const char* what_all_zero = "is all -Inf: it has no positive weight.";
+constexpr const char* name = "logw";
 // Elements between interrupt checks: well under a millisecond of work.
 constexpr int64_t poll_every = 1 << 16;
-
-[[noreturn]] void fail_column(const char* reason, int64_t column, const char* what) {
-  char text[120];
-  std::snprintf(text, sizeof text, "Column %lld of logw %s", static_cast<long long>(column + 1), what);
-  fail(reason, text);
-}
-
-// The weight sets: `sets` columns of n values each.
-struct weight_sets {
-  const double* logw;
-  int64_t n;
-  int64_t sets;
-  double first_max;  // the first set's largest entry, found while checking
-};
 
 // Counted over the whole array, so that many short columns are polled too.
 inline void poll_at(int64_t element) {
   if ((element + 1) % poll_every == 0) leave_if_interrupted();
 }
 
-// The largest entry of a set; raises the error that names the set's column
-// for NaN, +Inf or no entry above -Inf.
-double set_max(const double* logw, int64_t n, int64_t column) {
-  double max = -INFINITY;
-  for (int64_t i = 0; i < n; ++i) {
-    poll_at(column * n + i);
-    // Written so that NaN fails the test too.
-    if (!(logw[i] < INFINITY)) fail_column("notFinite", column, what_not_finite);
-    if (logw[i] > max) max = logw[i];
-  }
-  if (max == -INFINITY) fail_column("noWeight", column, what_all_zero);
-  return max;
-}
+// The weight sets, and the first set's largest entry, found while checking.
+struct weight_sets {
+  weight_columns columns;
+  double first_max;
+};
 
 weight_sets read_call(int nlhs, int nrhs, const mxArray* prhs[]) {
   require_outputs_at_most(nlhs, 3);
   require_input_count(nrhs == 1);
-  require_real_double(prhs[0], "logw");
-  if (mxGetNumberOfDimensions(prhs[0]) > 2) fail("shape", msg_shape);
-  const int64_t rows = rows_of(prhs[0]);
-  const int64_t cols = cols_of(prhs[0]);
-  weight_sets s{mxGetPr(prhs[0]), rows, cols, 0};
-  if (rows * cols == 0) s.sets = 0;   // empty: no weight set
-  else if (rows == 1 || cols == 1) s = weight_sets{s.logw, rows * cols, 1, 0};
-  for (int64_t j = 0; j < s.sets; ++j) {
-    const double max = set_max(s.logw + j * s.n, s.n, j);
-    if (j == 0) s.first_max = max;
-  }
-  return s;
+  const weight_columns columns = read_weight_columns(prhs[0], name);
+  return weight_sets{columns, check_weight_columns(columns, name)};
 }
 
 // One set's weights, its effective sample size and its log mean weight. The
@@ -97,7 +63,8 @@ set_summary normalise_set(const double* logw, double* w, int64_t n, int64_t colu
 }  // namespace
 
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
-  const weight_sets s = read_call(nlhs, nrhs, prhs);
+  const weight_sets call = read_call(nlhs, nrhs, prhs);
+  const weight_columns& s = call.columns;
 
   // Every element is written below: no need to clear it first.
   plhs[0] = mxCreateUninitNumericMatrix(rows_of(prhs[0]), cols_of(prhs[0]), mxDOUBLE_CLASS, mxREAL);
@@ -115,7 +82,7 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   for (int64_t j = 0; j < s.sets; ++j) {
     const double* logw = s.logw + j * s.n;
     // The checks found the first set's maximum; the others are found again.
-    const double max = j == 0 ? s.first_max : set_max(logw, s.n, j);
+    const double max = j == 0 ? call.first_max : checked_column_max(s, j, name);
     const set_summary summary = normalise_set(logw, w + j * s.n, s.n, j, max);
     if (ess != nullptr) ess[j] = summary.ess;
     if (logmean != nullptr) logmean[j] = summary.logmean;

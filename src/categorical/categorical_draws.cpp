@@ -1,0 +1,147 @@
+// Y = categorical_draws (LOGP)
+// Y = categorical_draws (LOGP, M)
+//
+// Categorical draws from unnormalised log-probabilities: column j of LOGP
+// (a vector: all of it) holds the log-weights of K categories, and column j
+// of the M x N result (1 x N without M) holds M independent draws of a
+// category index from them. With m the column's largest entry, w_k =
+// exp (logp_k - m) and C_k = w_1 + ... + w_k summed from the first row, the
+// draw of host uniform u is the first k with C_k > u * C_K or, where
+// rounding leaves none, the last k with w_k > 0. A zero weight is never
+// drawn: its C_k equals the one before it. The uniforms are one host
+// rand (M, N), whose storage order is the draws' (column j's M draws
+// before column j + 1's); that array becomes the result in place.
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+
+#include "../host/host.h"
+#include "../host/interrupt.h"
+#include "../host/threads.h"
+#include "../resampling/weight_columns.h"
+#include "count_arg.h"
+
+namespace {
+
+constexpr const char* name = "logp";
+
+// Work in units of one weight's exponential and sum (about 5 ns); a draw's
+// search costs about a fifth of a unit per halving of K.
+constexpr double search_step_work = 0.2;
+// Worker threads: one per 20,000 units (about 100 microseconds; see
+// threads_for). Columns are handed out a chunk of about 20,000 units at a
+// time, in rounds of about 2^20 units (some 5 ms on one thread) between
+// which the calling thread asks for Ctrl-C; a column of more work than a
+// round is drawn on the calling thread alone, which asks within it.
+constexpr double break_even_work = 20000;
+constexpr double chunk_work = 20000;
+constexpr double round_work = 1 << 20;
+constexpr double poll_work = 1 << 16;
+
+struct categorical_call {
+  weight_columns logp;
+  output_size size;  // draws per column x columns
+};
+
+categorical_call read_call(int nlhs, int nrhs, const mxArray* prhs[]) {
+  require_outputs_at_most(nlhs, 1);
+  require_input_count(nrhs == 1 || nrhs == 2);
+  const weight_columns logp = read_weight_columns(prhs[0], name);
+  const double draws = nrhs == 2 ? read_count(prhs[1], "m") : 1;
+  const output_size size = checked_size(draws, static_cast<double>(logp.sets));
+  check_weight_columns(logp, name);
+  return categorical_call{logp, size};
+}
+
+// 0-based position of the first of sums[0..n) above t (n >= 1), n when
+// there is none. The answer lies in [base, base + len] throughout; each
+// halving keeps the part that holds it, with a select rather than a branch
+// that random draws would mispredict. NaN compares false: no position.
+int64_t first_above(const double* sums, int64_t n, double t) {
+  const double* base = sums;
+  int64_t len = n;
+  while (len > 1) {
+    const int64_t half = len / 2;
+    base = base[half - 1] > t ? base : base + half;
+    len -= half;
+  }
+  return (base - sums) + (*base > t ? 0 : 1);
+}
+
+// One column: its running sums into sums[0..k), then each of the m
+// uniforms at draws[0..m) replaced by its 1-based category. On the calling
+// thread (on_caller) it asks for Ctrl-C as it goes; workers never do.
+void draw_column(const double* logp, int64_t k, double* sums, double* draws, int32_t m,
+                 bool on_caller) {
+  const double max = column_max(logp, k);
+  double total = 0;
+  int64_t last = 0;  // the last positive weight
+  for (int64_t i = 0; i < k; ++i) {
+    if (on_caller) poll_interrupt(i);
+    const double w = std::exp(logp[i] - max);
+    total = total + w;
+    sums[i] = total;
+    last = w > 0 ? i : last;
+  }
+  for (int32_t d = 0; d < m; ++d) {
+    if (on_caller) poll_interrupt(d);
+    double threshold = draws[d] * total;
+    // Octave's rand is never below 0; were a host's, such a value draws as
+    // 0 does, the first positive weight, and not the first weight.
+    if (threshold < 0) threshold = 0;
+    const int64_t found = first_above(sums, k, threshold);
+    draws[d] = static_cast<double>((found < k ? found : last) + 1);
+  }
+}
+
+double column_work(int64_t k, int32_t m) {
+  return static_cast<double>(k) + m * (1 + search_step_work * std::log2(static_cast<double>(k)));
+}
+
+}  // namespace
+
+void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
+  const categorical_call call = read_call(nlhs, nrhs, prhs);
+  const int32_t threads = thread_count();
+
+  plhs[0] = host_draw_array("rand", call.size);
+  double* y = mxGetPr(plhs[0]);
+  const int32_t m = call.size.rows;
+  const int64_t columns = call.size.cols;
+  const int64_t k = call.logp.n;
+  const double* logp = call.logp.logw;
+  if (m == 0 || columns == 0) return;
+  const double work = column_work(k, m);
+  const int32_t used = work > round_work ? 1 : threads_for(threads, work * columns, break_even_work);
+  // One column's running sums per thread.
+  double* sums = static_cast<double*>(mxMalloc(sizeof(double) * k * used));
+  if (used == 1) {
+    double since_poll = 0;
+    for (int64_t j = 0; j < columns; ++j) {
+      draw_column(logp + j * k, k, sums, y + j * m, m, true);
+      since_poll += work;
+      if (since_poll >= poll_work) {
+        since_poll = 0;
+        leave_if_interrupted();
+      }
+    }
+  } else {
+    // Each round runs one task per thread, task t with sums + t * k, and
+    // the tasks take the round's columns a chunk at a time: a thread that
+    // the system holds back holds back one chunk, not a share of the round.
+    const int64_t chunk = std::max<int64_t>(1, static_cast<int64_t>(chunk_work / work));
+    const int64_t per_round = chunk * std::max<int64_t>(1, static_cast<int64_t>(round_work / chunk_work));
+    for (int64_t first = 0; first < columns; first += per_round) {
+      const int64_t round_end = std::min(columns, first + per_round);
+      std::atomic<int64_t> next{first};
+      run_tasks(used, used, [&](int64_t t) {
+        for (int64_t begin = next.fetch_add(chunk); begin < round_end; begin = next.fetch_add(chunk)) {
+          const int64_t end = std::min(round_end, begin + chunk);
+          for (int64_t j = begin; j < end; ++j)
+            draw_column(logp + j * k, k, sums + t * k, y + j * m, m, false);
+        }
+      });
+    }
+  }
+  mxFree(sums);
+}
