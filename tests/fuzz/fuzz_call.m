@@ -78,6 +78,8 @@ function b = valid_calls ()
   b.truncated_normal_draws = {{0, 1, -1, 2}, {0, 1, 8, Inf, 2, 3}, {[0 1], 1, [-Inf 2], [0 Inf]}, ...
                               {0, [1 2; 3 4], -1, 1}, {0, 1, 8, Inf, [2 3]}};
   b.normalized_weights = {{[0 -1 -Inf]}, {[1 2; 3 4]}, {(1:5)'}};
+  b.categorical_draws = {{[0 -1 -Inf]}, {[0 1; -Inf 2; 3 -Inf], 3}, {(1:5)', 2}, {[1e300 -1e300; 0 0]}};
+  b.weighted_sample = {{[1 0 2 3], 2}, {[0.5; 2; 1], 3, 4}, {[1 2 3], 0, 2}, {[0 1e-320 5], 2, 3}};
   b.digamma_array = {{[1 0.5 -0.5]}, {[1 2; 3 4]}};
   b.tanh_array = {{[-20 0 1e-9 3]}};
   b.metric_distance_matrix = {{metric, [1 2 3; 4 5 6; 7 8 8]}};

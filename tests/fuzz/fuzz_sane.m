@@ -19,6 +19,10 @@ function why = fuzz_sane (name, args, r)
     if (! all (r(:) >= 1 & r(:) <= n & r(:) == fix (r(:))) || ! all (w(r(:)) > 0))
       why = "an index outside 1..n or of a zero weight";
     endif
+  elseif (strcmp (name, "categorical_draws") && ! drawable_categories (r, args{1}))
+    why = "an index outside 1..K or of a -Inf entry";
+  elseif (strcmp (name, "weighted_sample") && ! distinct_positive (r, args{1}, numel (args) == 2))
+    why = "an index outside 1..N, repeated in a sample or of a zero weight";
   elseif (strcmp (name, "metric_distance_matrix") && ! isequaln (r, r'))
     why = "not symmetric";
   elseif (any (strcmp (name, {"gig_draws", "polya_gamma_draws"})) && any (r(:) < 0))
@@ -36,6 +40,29 @@ function ok = simplex_columns (r)
     r = r(:);
   endif
   ok = isempty (r) || (all (r(:) >= 0) && all (abs (sum (r, 1) - 1) <= 1e-12));
+endfunction
+
+## Each column's indices point at entries of that column of logp above -Inf.
+function ok = drawable_categories (r, logp)
+  if (isvector (logp))
+    logp = logp(:);
+  endif
+  ok = all (r(:) >= 1 & r(:) <= rows (logp) & r(:) == fix (r(:)));
+  for j = 1:columns (r)
+    ok = ok && all (logp(r(:, j), j) > -Inf);
+  endfor
+endfunction
+
+## Each sample's indices (a column, or the whole row of the two-argument
+## form) are distinct and point at positive weights.
+function ok = distinct_positive (r, w, one_row)
+  if (one_row)
+    r = r(:);
+  endif
+  ok = all (r(:) >= 1 & r(:) <= numel (w) & r(:) == fix (r(:))) && all (w(r(:)) > 0);
+  for j = 1:columns (r)
+    ok = ok && numel (unique (r(:, j))) == rows (r);
+  endfor
 endfunction
 
 ## Finite and inside [a, b], each bound a scalar or read in storage order.
@@ -82,6 +109,14 @@ function s = implied_size (name, args)
       endif
     case "normalized_weights"
       s = dims (args{1});
+    case "categorical_draws"
+      sets = columns (args{1});
+      if (isempty (args{1})) sets = 0; elseif (isvector (args{1})) sets = 1; endif
+      m = 1;
+      if (numel (args) == 2) m = args{2}; endif
+      s = [double(m), sets];
+    case "weighted_sample"
+      if (numel (args) == 2) s = [1, double(args{2})]; else s = [double(args{2}), double(args{3})]; endif
     case {"student_t_draws", "exponential_draws"}
       if (numel (args) == 3) s = sz (args{2}, args{3}); else s = dims (args{1}); endif
     case {"scaled_invchi2_draw", "mean_dof_gamma_draw", "gig_ars_draw"}

@@ -129,6 +129,21 @@ function calls = digest_calls ()
     "new_empty_outputs",           "state", 71, @() [size(dirichlet_draws ([1 2], 0)), ...
                                                      size(truncated_normal_draws (0, 1, 0, 1, 0, 3)), ...
                                                      size(normalized_weights (zeros (0, 3)))];
+    # categorical_draws: columns with -Inf, one spread over 1e300 and
+    # realmax, enough columns for the worker threads, the old generator;
+    # weighted_sample: many selections of the buffer, every positive weight
+    # (one whose key overflows to Inf), the old generator, empty results.
+    "categorical_columns",         "state", 91, @() categorical_draws ([randn(6, 40) * 30; -Inf(1, 40)], 7);
+    "categorical_spread",          "state", 92, @() categorical_draws ([1e300 0 1e300 -1e300 -Inf -realmax], 50);
+    "categorical_threads",         "state", 93, @() categorical_draws (randn (10, 30000));
+    "categorical_old_generator",   "seed",  94, @() categorical_draws ([0 1 2; 3 -Inf 1; -1 -2 -3], 20);
+    "weighted_sample_selections",  "state", 95, @() weighted_sample (weights_with_zeros (1000), 5, 20);
+    "weighted_sample_all",         "state", 96, @() weighted_sample ([0 3 1 0 2 1e-320], 4, 30);
+    "weighted_sample_old_generator", "seed", 97, @() weighted_sample ((1:50) / 7, 10, 40);
+    "discrete_empty_outputs",      "state", 98, @() [size(categorical_draws (zeros (0, 3))), ...
+                                                     size(categorical_draws (ones (2, 3), 0)), ...
+                                                     size(weighted_sample ([1 2], 0)), ...
+                                                     size(weighted_sample ([1 2], 2, 0))];
   };
 endfunction
 

@@ -29,6 +29,8 @@ function flat_memory (calls)
     "dirichlet_draws", {[0.5 2 3], 2}, {[1 -1]};
     "truncated_normal_draws", {0, 1, [-1 8], [2 Inf]}, {0, 1, 1, 1};
     "normalized_weights", {[0 -1; -Inf 2]}, {[0 NaN]};
+    "categorical_draws", {[0 -1; -Inf 2], 3}, {[0 -1; -Inf -Inf]};
+    "weighted_sample", {[1 0 2 3], 2, 2}, {[1 0 2], 3};
     "digamma_array", {[1 2; 3 4]}, {single(1)};
     "tanh_array", {[1 2; 3 4]}, {{1}};
     "metric_distance_matrix", {metric, [1 2; 3 4; 5 6]}, {setfield(metric, "components", {[1 9]}), [1 2]}};
