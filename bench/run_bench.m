@@ -83,6 +83,41 @@ jobs = {
   "scaled_invchi2_draw(per call)", 1, @() scaled_invchi2_draw(2, 5), @() 5 / randg(2.5), {};
   "gig_ars_draw(per call)", 1, @() gig_ars_draw(2, 3, 1.5, 0.5, 2), [], {}};
 
+## categorical_draws and weighted_sample against what an Octave user writes
+## for them: the vectorised cumulative-sum recipe for allocations; for
+## weighted sampling without replacement, the exponential keys sorted in
+## full, and the statistics package's randsample, taken as a handle with
+## the package loaded only meanwhile (it shadows mean and median). Without
+## that package (make bench installs it where it can), its row has no peer.
+logp_wide = randn (10, 1e5);
+logp_square = randn (1000, 1000);
+w_sample = rand (1, 1e5);
+w_sample_4 = rand (1, 1e4);
+randsample_peer = [];
+if (! isempty (pkg ("list", "statistics")))
+  pkg load statistics
+  randsample_handle = @randsample;
+  pkg unload statistics
+  randsample_peer = @() randsample_handle (1e4, 100, false, w_sample_4);
+else
+  printf ("note: Octave's statistics package is not installed: the randsample row has no peer\n");
+endif
+jobs = [jobs; {
+  "categorical_draws 10 x 1e5", 1e6, @() categorical_draws(logp_wide), @() categorical_recipe(logp_wide), {};
+  "categorical_draws 1000 x 1000", 1e6, @() categorical_draws(logp_square), @() categorical_recipe(logp_square), {};
+  "weighted_sample N 1e5, K 100 / sort", 1e5, @() weighted_sample(w_sample, 100), @() sorted_keys(w_sample, 100), {};
+  "weighted_sample N 1e4, K 100 / randsample", 1e4, @() weighted_sample(w_sample_4, 100), randsample_peer, {}}];
+
+function y = categorical_recipe (logp)
+  c = cumsum (exp (logp - max (logp)));
+  y = 1 + sum (c <= rand (1, columns (logp)) .* c(end, :));
+endfunction
+
+function i = sorted_keys (w, k)
+  [~, i] = sort (-log (rand (1, numel (w))) ./ w);
+  i = i(1:k);
+endfunction
+
 function text = ifelse_text (condition, text)
   if (! condition)
     text = "";

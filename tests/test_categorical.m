@@ -42,13 +42,15 @@
 %! host_stream ("load", "rand", [1 NaN -0.5 0, 1 NaN -0.5 0]);
 %! assert (categorical_draws (logp, 4), [3 3; 3 3; 2 1; 2 1]);
 %! assert (host_stream ("consumed", "rand"), 8);
+%! host_stream ("load", "rand", [1 0.5]);      # exp (-745.1) is subnormal: positive, absorbed in C
+%! assert (categorical_draws ([0; -745.1; -746; -800], 2), [2; 1]);
 
 %!test  # the bits of the rule on scripted uniforms, columns in order, M draws each
 %! r = seeded (11);
 %! cases = {};
 %! for t = 1:40
 %!   k = randi (12);
-%!   l = 30 * randn (k, randi (4)) .* (rand (k, 1) < 0.9);
+%!   l = [1 30 400](randi (3)) * randn (k, randi (4)) .* (rand (k, 1) < 0.9);   # some past exp's underflow
 %!   l(rand (size (l)) < 0.2) = -Inf;
 %!   l(randi (k), :) = 0;
 %!   m = randi (5) - 1;

@@ -30,13 +30,13 @@ constexpr const char* name = "logp";
 constexpr double search_step_work = 0.2;
 // Worker threads: one per 20,000 units (about 100 microseconds; see
 // threads_for). Columns are handed out a chunk of about 20,000 units at a
-// time, in rounds of about 2^20 units (some 5 ms on one thread) between
-// which the calling thread asks for Ctrl-C; a column of more work than a
-// round is drawn on the calling thread alone, which asks within it.
+// time; the calling thread asks for Ctrl-C between its chunks. A column of
+// more work than 2^20 units (some 5 ms) would hold a worker that long:
+// such columns are drawn on the calling thread alone, which asks within
+// them.
 constexpr double break_even_work = 20000;
 constexpr double chunk_work = 20000;
-constexpr double round_work = 1 << 20;
-constexpr double poll_work = 1 << 16;
+constexpr double column_work_most = 1 << 20;
 
 struct categorical_call {
   weight_columns logp;
@@ -78,7 +78,10 @@ void draw_column(const double* logp, int64_t k, double* sums, double* draws, int
   int64_t last = 0;  // the last positive weight
   for (int64_t i = 0; i < k; ++i) {
     if (on_caller) poll_interrupt(i);
-    const double w = std::exp(logp[i] - max);
+    // Below -746 exp (x) is under half the smallest subnormal, and
+    // rounds to 0: columns of far-apart log-likelihoods skip most calls.
+    const double shifted = logp[i] - max;
+    const double w = shifted < -746 ? 0 : std::exp(shifted);
     total = total + w;
     sums[i] = total;
     last = w > 0 ? i : last;
@@ -98,6 +101,29 @@ double column_work(int64_t k, int32_t m) {
   return static_cast<double>(k) + m * (1 + search_step_work * std::log2(static_cast<double>(k)));
 }
 
+// Where a call's draws go: column j's m draws at y + j * m, from logp + j * k.
+struct draw_job {
+  const double* logp;
+  int64_t k;
+  double* y;
+  int32_t m;
+  int64_t columns;
+  int64_t chunk;              // columns handed out at a time
+  std::atomic<int64_t> next;  // the first column not handed out yet
+};
+
+// Takes chunks of columns until none is left, with its own running sums.
+// The calling thread stops handing out chunks once Ctrl-C is pending.
+void take_chunks(draw_job* job, double* sums, bool on_caller) {
+  for (int64_t begin = job->next.fetch_add(job->chunk); begin < job->columns;
+       begin = job->next.fetch_add(job->chunk)) {
+    const int64_t end = std::min(job->columns, begin + job->chunk);
+    for (int64_t j = begin; j < end; ++j)
+      draw_column(job->logp + j * job->k, job->k, sums, job->y + j * job->m, job->m, on_caller);
+    if (on_caller && interrupt_pending()) job->next.store(job->columns);
+  }
+}
+
 }  // namespace
 
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
@@ -105,43 +131,26 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   const int32_t threads = thread_count();
 
   plhs[0] = host_draw_array("rand", call.size);
-  double* y = mxGetPr(plhs[0]);
   const int32_t m = call.size.rows;
   const int64_t columns = call.size.cols;
   const int64_t k = call.logp.n;
-  const double* logp = call.logp.logw;
   if (m == 0 || columns == 0) return;
   const double work = column_work(k, m);
-  const int32_t used = work > round_work ? 1 : threads_for(threads, work * columns, break_even_work);
-  // One column's running sums per thread.
-  double* sums = static_cast<double*>(mxMalloc(sizeof(double) * k * used));
+  const int64_t chunk = std::max<int64_t>(1, static_cast<int64_t>(chunk_work / work));
+  draw_job job{call.logp.logw, k, mxGetPr(plhs[0]), m, columns, chunk, {0}};
+  const int32_t used = work > column_work_most ? 1 : threads_for(threads, work * columns, break_even_work);
   if (used == 1) {
-    double since_poll = 0;
-    for (int64_t j = 0; j < columns; ++j) {
-      draw_column(logp + j * k, k, sums, y + j * m, m, true);
-      since_poll += work;
-      if (since_poll >= poll_work) {
-        since_poll = 0;
-        leave_if_interrupted();
-      }
-    }
-  } else {
-    // Each round runs one task per thread, task t with sums + t * k, and
-    // the tasks take the round's columns a chunk at a time: a thread that
-    // the system holds back holds back one chunk, not a share of the round.
-    const int64_t chunk = std::max<int64_t>(1, static_cast<int64_t>(chunk_work / work));
-    const int64_t per_round = chunk * std::max<int64_t>(1, static_cast<int64_t>(round_work / chunk_work));
-    for (int64_t first = 0; first < columns; first += per_round) {
-      const int64_t round_end = std::min(columns, first + per_round);
-      std::atomic<int64_t> next{first};
-      run_tasks(used, used, [&](int64_t t) {
-        for (int64_t begin = next.fetch_add(chunk); begin < round_end; begin = next.fetch_add(chunk)) {
-          const int64_t end = std::min(round_end, begin + chunk);
-          for (int64_t j = begin; j < end; ++j)
-            draw_column(logp + j * k, k, sums + t * k, y + j * m, m, false);
-        }
-      });
-    }
+    double* sums = static_cast<double*>(mxMalloc(sizeof(double) * k));
+    take_chunks(&job, sums, true);
+    leave_if_interrupted();
+    mxFree(sums);
+    return;
   }
+  // Running sums for the calling thread and for each of the `used` tasks,
+  // each of which runs on one thread until the columns run out: no two
+  // threads share theirs. The tasks that no worker took find none left.
+  double* sums = static_cast<double*>(mxMalloc(sizeof(double) * k * (used + 1)));
+  run_tasks_beside(used, used, [&] { take_chunks(&job, sums, true); },
+                   [&](int64_t t) { take_chunks(&job, sums + (t + 1) * k, false); });
   mxFree(sums);
 }
