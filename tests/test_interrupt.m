@@ -33,7 +33,8 @@
 %!               "", "truncated_normal_draws (0, 1, 8, Inf, %n%, 1)", 6e7
 %!               "", "polya_gamma_draws (1, 0, %n%, 1)", 3e7
 %!               "", "dirichlet_draws (0.5 * ones (10, 1), %n%)", 6e6
-%!               "w = zeros (1000, %n%);", "normalized_weights (w)", 1e5};
+%!               "w = zeros (1000, %n%);", "normalized_weights (w)", 1e5
+%!               "", "weighted_sample (ones (1, 1e4), 1, %n%)", 3e4};
 %! with = @(text, count) strrep (text, "%n%", sprintf ("%d", count));
 %! for k = 1:rows (long_calls)
 %!   [setup, call, n] = long_calls{k, :};

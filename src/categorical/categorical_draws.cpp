@@ -69,15 +69,15 @@ int64_t first_above(const double* sums, int64_t n, double t) {
 }
 
 // One column: its running sums into sums[0..k), then each of the m
-// uniforms at draws[0..m) replaced by its 1-based category. On the calling
-// thread (on_caller) it asks for Ctrl-C as it goes; workers never do.
+// uniforms at draws[0..m) replaced by its 1-based category. With `polls`
+// (the calling thread, no workers running) it leaves for Ctrl-C as it goes.
 void draw_column(const double* logp, int64_t k, double* sums, double* draws, int32_t m,
-                 bool on_caller) {
+                 bool polls) {
   const double max = column_max(logp, k);
   double total = 0;
   int64_t last = 0;  // the last positive weight
   for (int64_t i = 0; i < k; ++i) {
-    if (on_caller) poll_interrupt(i);
+    if (polls) poll_interrupt(i);
     // Below -746 exp (x) is under half the smallest subnormal, and
     // rounds to 0: columns of far-apart log-likelihoods skip most calls.
     const double shifted = logp[i] - max;
@@ -87,7 +87,7 @@ void draw_column(const double* logp, int64_t k, double* sums, double* draws, int
     last = w > 0 ? i : last;
   }
   for (int32_t d = 0; d < m; ++d) {
-    if (on_caller) poll_interrupt(d);
+    if (polls) poll_interrupt(d);
     double threshold = draws[d] * total;
     // Octave's rand is never below 0; were a host's, such a value draws as
     // 0 does, the first positive weight, and not the first weight.
@@ -109,17 +109,20 @@ struct draw_job {
   int32_t m;
   int64_t columns;
   int64_t chunk;              // columns handed out at a time
+  bool alone;                 // no worker threads: the calling thread polls within columns
   std::atomic<int64_t> next;  // the first column not handed out yet
 };
 
 // Takes chunks of columns until none is left, with its own running sums.
-// The calling thread stops handing out chunks once Ctrl-C is pending.
+// The calling thread stops handing out chunks once Ctrl-C is pending (the
+// workers then finish theirs and run_tasks_beside hands the interrupt on).
 void take_chunks(draw_job* job, double* sums, bool on_caller) {
   for (int64_t begin = job->next.fetch_add(job->chunk); begin < job->columns;
        begin = job->next.fetch_add(job->chunk)) {
     const int64_t end = std::min(job->columns, begin + job->chunk);
     for (int64_t j = begin; j < end; ++j)
-      draw_column(job->logp + j * job->k, job->k, sums, job->y + j * job->m, job->m, on_caller);
+      draw_column(job->logp + j * job->k, job->k, sums, job->y + j * job->m, job->m,
+                  on_caller && job->alone);
     if (on_caller && interrupt_pending()) job->next.store(job->columns);
   }
 }
@@ -137,8 +140,8 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   if (m == 0 || columns == 0) return;
   const double work = column_work(k, m);
   const int64_t chunk = std::max<int64_t>(1, static_cast<int64_t>(chunk_work / work));
-  draw_job job{call.logp.logw, k, mxGetPr(plhs[0]), m, columns, chunk, {0}};
   const int32_t used = work > column_work_most ? 1 : threads_for(threads, work * columns, break_even_work);
+  draw_job job{call.logp.logw, k, mxGetPr(plhs[0]), m, columns, chunk, used == 1, {0}};
   if (used == 1) {
     double* sums = static_cast<double*>(mxMalloc(sizeof(double) * k));
     take_chunks(&job, sums, true);
