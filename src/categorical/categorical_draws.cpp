@@ -19,13 +19,14 @@
 #include "../host/interrupt.h"
 #include "../host/threads.h"
 #include "../resampling/weight_columns.h"
+#include "column_draws.h"
 #include "count_arg.h"
 
 namespace {
 
 constexpr const char* name = "logp";
 
-// Work in units of one weight's exponential and sum (about 5 ns); a draw's
+// Work in units of one weight's exponential and sum (about 3 ns); a draw's
 // search costs about a fifth of a unit per halving of K.
 constexpr double search_step_work = 0.2;
 // Worker threads: one per 20,000 units (about 100 microseconds; see
@@ -51,50 +52,6 @@ categorical_call read_call(int nlhs, int nrhs, const mxArray* prhs[]) {
   const output_size size = checked_size(draws, static_cast<double>(logp.sets));
   check_weight_columns(logp, name);
   return categorical_call{logp, size};
-}
-
-// 0-based position of the first of sums[0..n) above t (n >= 1), n when
-// there is none. The answer lies in [base, base + len] throughout; each
-// halving keeps the part that holds it, with a select rather than a branch
-// that random draws would mispredict. NaN compares false: no position.
-int64_t first_above(const double* sums, int64_t n, double t) {
-  const double* base = sums;
-  int64_t len = n;
-  while (len > 1) {
-    const int64_t half = len / 2;
-    base = base[half - 1] > t ? base : base + half;
-    len -= half;
-  }
-  return (base - sums) + (*base > t ? 0 : 1);
-}
-
-// One column: its running sums into sums[0..k), then each of the m
-// uniforms at draws[0..m) replaced by its 1-based category. With `polls`
-// (the calling thread, no workers running) it leaves for Ctrl-C as it goes.
-void draw_column(const double* logp, int64_t k, double* sums, double* draws, int32_t m,
-                 bool polls) {
-  const double max = column_max(logp, k);
-  double total = 0;
-  int64_t last = 0;  // the last positive weight
-  for (int64_t i = 0; i < k; ++i) {
-    if (polls) poll_interrupt(i);
-    // Below -746 exp (x) is under half the smallest subnormal, and
-    // rounds to 0: columns of far-apart log-likelihoods skip most calls.
-    const double shifted = logp[i] - max;
-    const double w = shifted < -746 ? 0 : std::exp(shifted);
-    total = total + w;
-    sums[i] = total;
-    last = w > 0 ? i : last;
-  }
-  for (int32_t d = 0; d < m; ++d) {
-    if (polls) poll_interrupt(d);
-    double threshold = draws[d] * total;
-    // Octave's rand is never below 0; were a host's, such a value draws as
-    // 0 does, the first positive weight, and not the first weight.
-    if (threshold < 0) threshold = 0;
-    const int64_t found = first_above(sums, k, threshold);
-    draws[d] = static_cast<double>((found < k ? found : last) + 1);
-  }
 }
 
 double column_work(int64_t k, int32_t m) {
