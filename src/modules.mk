@@ -65,6 +65,6 @@ LINK_resample_stratified := $(RESAMPLING)
 LINK_resample_deterministic := $(RESAMPLING)
 LINK_resample_systematic := $(RESAMPLING)
 LINK_normalized_weights := $(WEIGHT_COLUMNS)
-LINK_categorical_draws := $(WEIGHT_COLUMNS) categorical/column_draws.cpp
+LINK_categorical_draws := $(WEIGHT_COLUMNS) categorical/column_draws.cpp categorical/fast_sums.cpp
 LINK_digamma_array := special/digamma.cpp
 LINK_metric_distance_matrix := metric/metric_call.cpp

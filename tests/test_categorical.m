@@ -35,13 +35,15 @@
 %! host_stream ("load", "rand", u);
 %! assert (categorical_draws (logp, 6), [1; 2; 1; 4; 5; 5]);
 %! assert (host_stream ("calls", "rand"), {[6 1]});
+%! host_stream ("load", "rand", repmat (u, 1, 5));   # four columns side by side, and one more
+%! assert (categorical_draws (repmat (logp, 1, 5), 6), repmat ([1; 2; 1; 4; 5; 5], 1, 5));
 
 %!test  # the fallback where no C(k) exceeds u * C(K) (u = 1, NaN), and a u below 0
 %! c = scripted_host ();
-%! logp = [-Inf 0; 0 -Inf; 0 0; -Inf -Inf];
-%! host_stream ("load", "rand", [1 NaN -0.5 0, 1 NaN -0.5 0]);
-%! assert (categorical_draws (logp, 4), [3 3; 3 3; 2 1; 2 1]);
-%! assert (host_stream ("consumed", "rand"), 8);
+%! logp = repmat ([-Inf 0; 0 -Inf; 0 0; -Inf -Inf], 1, 2);
+%! host_stream ("load", "rand", repmat ([1 NaN -0.5 0], 1, 4));
+%! assert (categorical_draws (logp, 4), repmat ([3 3; 3 3; 2 1; 2 1], 1, 2));
+%! assert (host_stream ("consumed", "rand"), 16);
 %! host_stream ("load", "rand", [1 0.5]);      # exp (-745.1) is subnormal: positive, absorbed in C
 %! assert (categorical_draws ([0; -745.1; -746; -800], 2), [2; 1]);
 
@@ -50,7 +52,7 @@
 %! cases = {};
 %! for t = 1:40
 %!   k = randi (12);
-%!   l = [1 30 400](randi (3)) * randn (k, randi (4)) .* (rand (k, 1) < 0.9);   # some past exp's underflow
+%!   l = [1 30 400](randi (3)) * randn (k, randi (9)) .* (rand (k, 1) < 0.9);   # some past exp's underflow
 %!   l(rand (size (l)) < 0.2) = -Inf;
 %!   l(randi (k), :) = 0;
 %!   m = randi (5) - 1;
@@ -69,13 +71,23 @@
 %!   assert (host_stream ("consumed", "rand"), numel (u));
 %! endfor
 
+%!test  # thresholds on the exact sums and beside them, where the fast sums must defer
+%! r = seeded (15);
+%! l = 3 * randn (7, 9);                       # two groups of four columns side by side, one alone
+%! c = cumsum (exp (l - max (l)));
+%! u = c(sub2ind (size (c), randi (6, 1, 9), 1:9)) ./ c(end, :);
+%! u = [u; u + eps(u); u - eps(u)];
+%! c = scripted_host ();
+%! host_stream ("load", "rand", u);
+%! assert (categorical_draws (l, 3), transcribed (l, u));
+
 %!test  # seeded: the transcription's bits on the threaded paths, for 1, 2 and 3 threads
 %! saved = getenv ("SAMPLEKIT_THREADS");
 %! restore = onCleanup (@() setenv ("SAMPLEKIT_THREADS", saved));
 %! r = seeded (12);
 %! ## rounds of chunks on the workers; one column longer than a round, on the caller
-%! inputs = {randn(10, 2e5), 5 * randn(300, 200), [randn(2e6, 1); -Inf(20, 1)]};
-%! draws = [1 3 100];
+%! inputs = {randn(10, 2e5), 5 * randn(300, 200), [randn(2e6, 1); -Inf(20, 1)], 20 * randn(256, 103)};
+%! draws = [1 3 100 5];
 %! for t = 1:numel (inputs)
 %!   rand ("state", 40 + t);
 %!   expected = transcribed (inputs{t}, rand (draws(t), columns (inputs{t})));

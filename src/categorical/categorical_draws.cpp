@@ -77,9 +77,8 @@ void take_chunks(draw_job* job, double* sums, bool on_caller) {
   for (int64_t begin = job->next.fetch_add(job->chunk); begin < job->columns;
        begin = job->next.fetch_add(job->chunk)) {
     const int64_t end = std::min(job->columns, begin + job->chunk);
-    for (int64_t j = begin; j < end; ++j)
-      draw_column(job->logp + j * job->k, job->k, sums, job->y + j * job->m, job->m,
-                  on_caller && job->alone);
+    draw_columns(job->logp + begin * job->k, job->k, end - begin, sums, job->y + begin * job->m,
+                 job->m, on_caller && job->alone);
     if (on_caller && interrupt_pending()) job->next.store(job->columns);
   }
 }
@@ -96,11 +95,13 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   const int64_t k = call.logp.n;
   if (m == 0 || columns == 0) return;
   const double work = column_work(k, m);
-  const int64_t chunk = std::max<int64_t>(1, static_cast<int64_t>(chunk_work / work));
+  // Short columns go four at a time: chunks of a multiple of four.
+  const int64_t group = k <= four_columns_most ? 4 : 1;
+  const int64_t chunk = group * std::max<int64_t>(1, static_cast<int64_t>(chunk_work / (work * group)));
   const int32_t used = work > column_work_most ? 1 : threads_for(threads, work * columns, break_even_work);
   draw_job job{call.logp.logw, k, mxGetPr(plhs[0]), m, columns, chunk, used == 1, {0}};
   if (used == 1) {
-    double* sums = static_cast<double*>(mxMalloc(sizeof(double) * k));
+    double* sums = static_cast<double*>(mxMalloc(sizeof(double) * column_room(k)));
     take_chunks(&job, sums, true);
     leave_if_interrupted();
     mxFree(sums);
@@ -109,8 +110,8 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   // Running sums for the calling thread and for each of the `used` tasks,
   // each of which runs on one thread until the columns run out: no two
   // threads share theirs. The tasks that no worker took find none left.
-  double* sums = static_cast<double*>(mxMalloc(sizeof(double) * k * (used + 1)));
+  double* sums = static_cast<double*>(mxMalloc(sizeof(double) * column_room(k) * (used + 1)));
   run_tasks_beside(used, used, [&] { take_chunks(&job, sums, true); },
-                   [&](int64_t t) { take_chunks(&job, sums + (t + 1) * k, false); });
+                   [&](int64_t t) { take_chunks(&job, sums + (t + 1) * column_room(k), false); });
   mxFree(sums);
 }

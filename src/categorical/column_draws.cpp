@@ -6,88 +6,14 @@
 #include "column_draws.h"
 
 #include <cmath>
-#include <cstring>
 
 #include "../host/interrupt.h"
+#include "fast_sums.h"
 
 namespace {
 
 // Below -746 exp (x) is under half the smallest subnormal and rounds to 0.
 constexpr double exp_underflow = -746;
-// Where the fast exponential stops: e^-700 and 2^-1010 are normal.
-constexpr double fast_floor = -700;
-
-// Four lanes: each operation is the same IEEE operation lane by lane (two
-// SSE2 registers, or one AVX register in the clone for processors that
-// have it).
-typedef double lanes __attribute__((vector_size(4 * sizeof(double))));
-typedef int64_t int_lanes __attribute__((vector_size(4 * sizeof(int64_t))));
-
-// e^x, for x at or above fast_floor (x < 0: e^fast_floor), within a
-// relative 2^-36 for fast_floor <= x <= 0. x = n ln 2 + r with n the
-// nearest integer to x / ln 2 (adding 1.5 * 2^52 leaves n in the last bits)
-// and |r| <= 0.35: ln 2 in two parts, the first of 32 bits so that n times
-// it is exact; e^r by its Taylor polynomial of degree 9 (remainder under
-// 1.2e-11), summed in a tree of powers of r (Estrin) rather than Horner's
-// chain, whose steps in a row would leave the processor waiting; 2^n built
-// from its bits (n >= -1010: normal). Rounding adds about 1e-15.
-// Arguments by pointer: 32-byte vectors by value have no fixed ABI.
-inline void fast_exp(const lanes* in, lanes* out) {
-  const double shifter = 0x1.8p52;
-  const double ln2_high = 0x1.62e42feep-1;         // 0.69314718036912381649...
-  const double ln2_low = 1.90821492927058770e-10;  // ln 2 - ln2_high
-  const lanes x = *in < fast_floor ? fast_floor : *in;
-  const lanes shifted = x * 1.4426950408889634 + shifter;
-  const lanes n = shifted - shifter;
-  const lanes r = (x - n * ln2_high) - n * ln2_low;
-  const lanes r2 = r * r;
-  const lanes r4 = r2 * r2;
-  const lanes p01 = r + 1.0;
-  const lanes p23 = r * (1.0 / 6) + 0.5;
-  const lanes p45 = r * (1.0 / 120) + 1.0 / 24;
-  const lanes p67 = r * (1.0 / 5040) + 1.0 / 720;
-  const lanes p89 = r * (1.0 / 362880) + 1.0 / 40320;
-  const lanes p03 = p23 * r2 + p01;
-  const lanes p47 = p67 * r2 + p45;
-  const lanes p = (p89 * r4 + p47) * r4 + p03;
-  int_lanes bits;
-  std::memcpy(&bits, &shifted, sizeof bits);
-  bits = (bits + 1023) << 52;  // the exponent field of 2^n
-  lanes scale;
-  std::memcpy(&scale, &bits, sizeof scale);
-  *out = p * scale;
-}
-
-// The fast sums into sums[0..k); returns the total. A weight below
-// e^fast_floor counts as e^fast_floor: 2^31 of them add less than 1e-294,
-// far inside the margin of draw_column, and a category of weight 0 still
-// has too narrow a part of the sum ever to pass it.
-__attribute__((target_clones("avx2", "default")))
-double fast_sums(const double* logp, int64_t k, double max, double* sums, bool polls) {
-  double total = 0;
-  int64_t i = 0;
-  for (; i + 4 <= k; i += 4) {
-    if (polls && i % 4096 == 0) leave_if_interrupted();
-    lanes x;
-    std::memcpy(&x, logp + i, sizeof x);
-    x = x - max;
-    lanes w;
-    fast_exp(&x, &w);
-    for (int j = 0; j < 4; ++j) sums[i + j] = total = total + w[j];
-  }
-  if (i < k) {
-    double tail[4] = {-INFINITY, -INFINITY, -INFINITY, -INFINITY};
-    for (int64_t j = i; j < k; ++j) tail[j - i] = logp[j];
-    lanes x;
-    std::memcpy(&x, tail, sizeof x);
-    x = x - max;
-    lanes w;
-    fast_exp(&x, &w);
-    for (int64_t j = i; j < k; ++j) sums[j] = total = total + w[j - i];
-  }
-  return total;
-}
-
 // The contract's sums into sums[0..k); returns the total and, in *last,
 // the last positive weight.
 double exact_sums(const double* logp, int64_t k, double max, double* sums, int64_t* last, bool polls) {
@@ -104,19 +30,20 @@ double exact_sums(const double* logp, int64_t k, double max, double* sums, int64
   return total;
 }
 
-// 0-based position of the first of sums[0..n) above t (n >= 1), n when
-// there is none. The answer lies in [base, base + len] throughout; each
-// halving keeps the part that holds it, with a select rather than a branch
-// that random draws would mispredict. NaN compares false: no position.
-int64_t first_above(const double* sums, int64_t n, double t) {
-  const double* base = sums;
+// 0-based position of the first of the n sums (n >= 1) at sums[0],
+// sums[stride], ... above t, n when there is none. The answer lies in
+// [base, base + len] throughout; each halving keeps the part that holds it,
+// with a select rather than a branch that random draws would mispredict.
+// NaN compares false: no position.
+int64_t first_above(const double* sums, int64_t stride, int64_t n, double t) {
+  int64_t base = 0;
   int64_t len = n;
   while (len > 1) {
     const int64_t half = len / 2;
-    base = base[half - 1] > t ? base : base + half;
+    base = sums[(base + half - 1) * stride] > t ? base : base + half;
     len -= half;
   }
-  return (base - sums) + (*base > t ? 0 : 1);
+  return base + (sums[base * stride] > t ? 0 : 1);
 }
 
 // Octave's rand is never below 0; were a host's, such a value draws as 0
@@ -126,38 +53,80 @@ double threshold_of(double u, double total) {
   return t < 0 ? 0 : t;
 }
 
-}  // namespace
-
-// Why a fast draw is exact: each sum of k terms, exact or fast, lies within
-// (k 2^-53 + the exponential's error) of the true sum of e^x, and every sum
-// is at most the total, which is at least 1 (the largest weight is e^0):
-// an exact sum and its fast twin differ by less than (k 2^-52 + 2^-40 +
-// 2^-40) times the fast total, counting the C library's exp within 2^-40
-// (it is within an ulp), and so do the two thresholds, with one more
-// rounding. A fast answer whose sum exceeds the fast threshold, and whose
-// predecessor's falls short of it, each by more than `margin` (four times
-// that bound), is then the exact answer too; a threshold near a sum (a
-// tie, a zero weight's repeated sum, u = 0 or 1, NaN) fails the test.
-void draw_column(const double* logp, int64_t k, double* sums, double* draws, int32_t m, bool polls) {
-  double max = logp[0];
-  for (int64_t i = 1; i < k; ++i) max = logp[i] > max ? logp[i] : max;
-  const double fast_total = fast_sums(logp, k, max, sums, polls);
-  const double margin = 4 * (static_cast<double>(k) * 0x1p-52 + 0x1p-36 + 0x1p-40) * fast_total;
-  int32_t d = 0;
-  for (; d < m; ++d) {
+// Why a draw from the fast sums is exact: each sum of k terms, exact or
+// fast, lies within (k 2^-53 + the exponential's error) of the true sum of
+// e^x, and every sum is at most the total, which is at least 1 (the
+// largest weight is e^0): an exact sum and its fast twin differ by less
+// than (k 2^-52 + fast_exp_error + 2^-40) times the fast total, counting
+// the C library's exp within 2^-40 (it is within an ulp), and so do the two
+// thresholds, with one more rounding. A fast answer whose sum exceeds the
+// fast threshold, and whose predecessor's falls short of it, each by more
+// than `margin` (four times that bound), is then the exact answer too; a
+// threshold near a sum (a tie, a zero weight's repeated sum, u = 0 or 1,
+// NaN) fails the test. Returns the first draw that fails (m if none).
+int32_t fast_draws(const double* sums, int64_t stride, int64_t k, double* draws, int32_t m,
+                   bool polls) {
+  const double total = sums[(k - 1) * stride];
+  const double margin = 4 * (static_cast<double>(k) * 0x1p-52 + fast_exp_error + 0x1p-40) * total;
+  for (int32_t d = 0; d < m; ++d) {
     if (polls) poll_interrupt(d);
-    const double t = threshold_of(draws[d], fast_total);
-    const int64_t found = first_above(sums, k, t);
-    if (!(found < k && sums[found] - t > margin && (found == 0 || t - sums[found - 1] > margin)))
-      break;
+    const double t = threshold_of(draws[d], total);
+    const int64_t found = first_above(sums, stride, k, t);
+    if (!(found < k && sums[found * stride] - t > margin &&
+          (found == 0 || t - sums[(found - 1) * stride] > margin)))
+      return d;
     draws[d] = static_cast<double>(found + 1);
   }
-  if (d == m) return;
+  return m;
+}
+
+// Draws first..m-1 of a column from its exact sums, formed in room[0..k).
+void exact_draws(const double* logp, int64_t k, double max, double* room, double* draws,
+                 int32_t first, int32_t m, bool polls) {
   int64_t last = 0;
-  const double total = exact_sums(logp, k, max, sums, &last, polls);
-  for (; d < m; ++d) {
+  const double total = exact_sums(logp, k, max, room, &last, polls);
+  for (int32_t d = first; d < m; ++d) {
     if (polls) poll_interrupt(d);
-    const int64_t found = first_above(sums, k, threshold_of(draws[d], total));
+    const int64_t found = first_above(room, 1, k, threshold_of(draws[d], total));
     draws[d] = static_cast<double>((found < k ? found : last) + 1);
   }
+}
+
+double largest(const double* logp, int64_t k) {
+  double max = logp[0];
+  for (int64_t i = 1; i < k; ++i) max = logp[i] > max ? logp[i] : max;
+  return max;
+}
+
+void draw_column(const double* logp, int64_t k, double* room, double* draws, int32_t m, bool polls) {
+  const double max = largest(logp, k);
+  fast_sums(logp, k, max, room, polls);
+  const int32_t d = fast_draws(room, 1, k, draws, m, polls);
+  if (d < m) exact_draws(logp, k, max, room, draws, d, m, polls);
+}
+
+// Four columns side by side; then the exact sums, one column at a time,
+// of those whose fast draws did not all pass.
+void draw_four_columns(const double* logp, int64_t k, double* room, double* draws, int32_t m,
+                       bool polls) {
+  double max[4];
+  for (int l = 0; l < 4; ++l) max[l] = largest(logp + l * k, k);
+  fast_sums_four(logp, k, max, room);
+  int32_t passed[4];
+  for (int l = 0; l < 4; ++l) passed[l] = fast_draws(room + l, 4, k, draws + l * m, m, polls);
+  for (int l = 0; l < 4; ++l)
+    if (passed[l] < m) exact_draws(logp + l * k, k, max[l], room, draws + l * m, passed[l], m, polls);
+}
+
+}  // namespace
+
+int64_t column_room(int64_t k) { return k <= four_columns_most ? 4 * k : k; }
+
+void draw_columns(const double* logp, int64_t k, int64_t count, double* room, double* draws,
+                  int32_t m, bool polls) {
+  int64_t j = 0;
+  if (k <= four_columns_most) {
+    for (; j + 4 <= count; j += 4) draw_four_columns(logp + j * k, k, room, draws + j * m, m, polls);
+  }
+  for (; j < count; ++j) draw_column(logp + j * k, k, room, draws + j * m, m, polls);
 }
