@@ -18,12 +18,12 @@ constexpr double fast_floor = -700;
 typedef double lanes __attribute__((vector_size(4 * sizeof(double))));
 typedef int64_t int_lanes __attribute__((vector_size(4 * sizeof(int64_t))));
 
-// e^x, for x at or above fast_floor (x < 0: e^fast_floor), within a
-// relative 2^-36 for fast_floor <= x <= 0. x = n ln 2 + r with n the
-// nearest integer to x / ln 2 (adding 1.5 * 2^52 leaves n in the last bits)
-// and |r| <= 0.35: ln 2 in two parts, the first of 32 bits so that n times
-// it is exact; e^r by its Taylor polynomial of degree 9 (remainder under
-// 1.2e-11), summed in a tree of powers of r (Estrin) rather than Horner's
+// e^x within a relative 2^-36 for fast_floor <= x <= 0 (below fast_floor:
+// e^fast_floor). x = n ln 2 + r with n the nearest integer to x / ln 2
+// (adding 1.5 * 2^52 leaves n in the last bits) and |r| <= 0.35: ln 2 in
+// two parts, the first of 32 bits so that n times it is exact; e^r by its
+// Taylor polynomial of degree 9 (remainder at most e^|r| r^10 / 10! < 1e-11
+// relative), summed in a tree of powers of r (Estrin) rather than Horner's
 // chain, whose steps in a row would leave the processor waiting; 2^n built
 // from its bits (n >= -1010: normal). Rounding adds about 1e-15.
 // Arguments by pointer: 32-byte vectors by value have no fixed ABI.
