@@ -48,30 +48,34 @@ double checked_column_max(const weight_columns& s, int64_t column, const char* n
 
 namespace {
 
-// Whether every set passes, and the first set's largest entry, in one pass
-// without a branch per entry; sets are checked one by one (for the message
-// naming the first at fault) only when this says no.
+// Whether every set passes, and the first set's largest entry. Two plain
+// passes, for many short sets as for one long one: every entry below +Inf
+// (a flag and no branch per entry), then a search of each set for an
+// entry above -Inf, which is nearly always its first. Sets are checked one
+// by one (for the message naming the first at fault) only when this says
+// no.
 bool all_sets_pass(const weight_columns& s, double* first_max) {
+  const int64_t count = s.n * s.sets;
+  for (int64_t begin = 0; begin < count; begin += poll_every) {
+    const int64_t end = begin + poll_every < count ? begin + poll_every : count;
+    bool below_inf = true;  // and not NaN
+    for (int64_t i = begin; i < end; ++i) below_inf = below_inf & (s.logw[i] < INFINITY);
+    if (!below_inf) return false;
+    leave_if_interrupted();
+  }
   int64_t since_poll = 0;
   for (int64_t j = 0; j < s.sets; ++j) {
     const double* logw = s.logw + j * s.n;
-    double max = -INFINITY;
-    bool below_inf = true;  // and not NaN
-    for (int64_t begin = 0; begin < s.n; begin += poll_every) {
-      const int64_t end = begin + poll_every < s.n ? begin + poll_every : s.n;
-      for (int64_t i = begin; i < end; ++i) {
-        below_inf = below_inf & (logw[i] < INFINITY);
-        max = logw[i] > max ? logw[i] : max;
-      }
-      since_poll += end - begin;
-      if (since_poll >= poll_every) {
-        since_poll = 0;
-        leave_if_interrupted();
-      }
+    int64_t i = 0;
+    while (i < s.n && !(logw[i] > -INFINITY)) ++i;
+    if (i == s.n) return false;
+    since_poll += i + 1;
+    if (since_poll >= poll_every) {
+      since_poll = 0;
+      leave_if_interrupted();
     }
-    if (!below_inf || max == -INFINITY) return false;
-    if (j == 0) *first_max = max;
   }
+  if (s.sets > 0) *first_max = column_max(s.logw, s.n);
   return true;
 }
 
