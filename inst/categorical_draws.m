@@ -26,7 +26,11 @@
 ## rounding leaves no such @var{k}, the last @var{k} with @code{w(k) > 0}.
 ## Shifting by @var{m} makes the largest weight 1, so columns that differ
 ## by 1e300 or hold @code{-Inf} draw correctly, and a category whose weight
-## is zero (@code{-Inf}, or @code{exp} underflowing) is never drawn.
+## is zero (@code{-Inf}, or @code{exp} underflowing) is never drawn.  For
+## speed the running sums are first formed with a faster exponential whose
+## error is bounded, and a draw is taken from them only where that error
+## cannot change it; every other draw comes from the sums above, so the
+## result is always that of this rule with @code{exp}.
 ##
 ## Randomness and seeding: one @code{rand} per draw, column after column,
 ## the @var{M} draws of column @var{j} before those of column @var{j} + 1:

@@ -13,8 +13,13 @@ namespace {
 constexpr double fast_floor = -700;
 
 // Four lanes: each operation is the same IEEE operation lane by lane (two
-// SSE2 registers, or one AVX register in the clone for processors that
-// have it).
+// SSE2 registers, or one AVX register in the clone for x86 processors that
+// have it; the loader picks the clone).
+#if defined(__x86_64__) || defined(__i386__)
+#define AVX_CLONE __attribute__((target_clones("avx2", "default")))
+#else
+#define AVX_CLONE
+#endif
 typedef double lanes __attribute__((vector_size(4 * sizeof(double))));
 typedef int64_t int_lanes __attribute__((vector_size(4 * sizeof(int64_t))));
 
@@ -55,7 +60,7 @@ inline void fast_exp(const lanes* in, lanes* out) {
 
 }  // namespace
 
-__attribute__((target_clones("avx2", "default")))
+AVX_CLONE
 double fast_sums(const double* logp, int64_t k, double max, double* sums, bool polls) {
   double total = 0;
   int64_t i = 0;
@@ -81,7 +86,7 @@ double fast_sums(const double* logp, int64_t k, double max, double* sums, bool p
   return total;
 }
 
-__attribute__((target_clones("avx2", "default")))
+AVX_CLONE
 void fast_sums_four(const double* logp, int64_t k, const double max[4], double* sums) {
   const lanes shift = {max[0], max[1], max[2], max[3]};
   lanes total = {0, 0, 0, 0};
