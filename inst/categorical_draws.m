@@ -51,7 +51,9 @@
 ## be finite and non-negative, with fewer than 2^31 elements in all."
 ## (@var{M} x @var{N} too large), "Column J of logp holds NaN or +Inf." and
 ## "Column J of logp is all -Inf: it has no positive weight." (J the first
-## such column; a vector is column 1).
+## such column; a vector is column 1); and "The host's rand returned an
+## unexpected result." from a @code{rand} of your own whose values are not
+## all in [0, 1).
 ##
 ## @example
 ## ## the allocation step of a Gibbs sampler for a K-component mixture

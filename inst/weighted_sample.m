@@ -36,7 +36,7 @@
 ## fixes every bit of @var{idx}.  Octave's builtin @code{rand} hands them
 ## over inside the process; a @code{rand} of your own on the path sees one
 ## call @code{rand (@var{N}, @var{B})} for each block of @var{B} whole
-## samples (about 131072 values), and a value outside [0, 1] from it is
+## samples (about 131072 values), and a value outside [0, 1) from it is
 ## refused.
 ##
 ## Ctrl-C stops a long call within milliseconds, with no result;

@@ -28,6 +28,15 @@
 %!  if (isvector (l)) n = 1; endif
 %!endfunction
 
+%!function tf = throws (f, identifier)
+%!  try
+%!    f ();
+%!    tf = false;
+%!  catch err
+%!    tf = strcmp (err.identifier, identifier);
+%!  end_try_catch
+%!endfunction
+
 %!test  # boundaries: C = [1 2 2 3 4], a threshold equal to C(k) goes on; zero weights never drawn
 %! c = scripted_host ();
 %! logp = [0; 0; -Inf; 0; 0];
@@ -38,14 +47,17 @@
 %! host_stream ("load", "rand", repmat (u, 1, 5));   # four columns side by side, and one more
 %! assert (categorical_draws (repmat (logp, 1, 5), 6), repmat ([1; 2; 1; 4; 5; 5], 1, 5));
 
-%!test  # the fallback where no C(k) exceeds u * C(K) (u = 1, NaN), and a u below 0
+%!test  # u = 0 draws the first positive weight; a subnormal weight is positive but never drawn
 %! c = scripted_host ();
 %! logp = repmat ([-Inf 0; 0 -Inf; 0 0; -Inf -Inf], 1, 2);
-%! host_stream ("load", "rand", repmat ([1 NaN -0.5 0], 1, 4));
-%! assert (categorical_draws (logp, 4), repmat ([3 3; 3 3; 2 1; 2 1], 1, 2));
-%! assert (host_stream ("consumed", "rand"), 16);
-%! host_stream ("load", "rand", [1 0.5]);      # exp (-745.1) is subnormal: positive, absorbed in C
-%! assert (categorical_draws ([0; -745.1; -746; -800], 2), [2; 1]);
+%! host_stream ("load", "rand", zeros (1, 8));
+%! assert (categorical_draws (logp, 2), repmat ([2 1; 2 1], 1, 2));
+%! host_stream ("load", "rand", [1 - 2^-53, 0.5]);   # exp (-745.1) is subnormal, absorbed in C
+%! assert (categorical_draws ([0; -745.1; -746; -800], 2), [1; 1]);
+%! for bad = [1, -0.5, NaN]               # the host layer refuses what rand never gives
+%!   host_stream ("load", "rand", [0.5 bad]);
+%!   assert (throws (@() categorical_draws ([0 0], 2), "samplekit:categorical_draws:hostResult"));
+%! endfor
 
 %!test  # the bits of the rule on scripted uniforms, columns in order, M draws each
 %! r = seeded (11);

@@ -21,7 +21,7 @@
 %! assert (weighted_sample ([1 0 2 1], 3), [1 3 4]);   # keys log 2, -, log 2, log 2
 %! host_stream ("load", "rand", [0.25 0.5 0.5]);
 %! assert (weighted_sample ([1 1 1], 3), [2 3 1]);
-%! host_stream ("load", "rand", [1 0 0.5]);           # a u of 1 is key 0, a u of 0 key Inf
+%! host_stream ("load", "rand", [1 - 2^-53, 0, 0.5]);   # a u of 0 is key Inf
 %! assert (weighted_sample ([3 1 2], 3), [1 3 2]);
 %! assert (host_stream ("consumed", "rand"), 3);
 %! host_stream ("load", "rand", 0.5 * ones (1, 7));   # keys that overflow to Inf tie too
@@ -55,9 +55,9 @@
 %!  end_try_catch
 %!endfunction
 
-%!test  # a value outside [0, 1] from a rand of one's own is refused
+%!test  # a value outside [0, 1) from a rand of one's own is refused, also for a zero weight
 %! c = scripted_host ();
-%! for bad = [-0.1, 1.5, NaN]
+%! for bad = [-0.1, 1, 1.5, NaN]
 %!   host_stream ("load", "rand", [0.5 bad 0.5]);
 %!   assert (throws (@() weighted_sample ([1 0 1], 1), "samplekit:weighted_sample:hostResult"));
 %! endfor

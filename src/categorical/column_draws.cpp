@@ -46,12 +46,11 @@ int64_t first_above(const double* sums, int64_t stride, int64_t n, double t) {
   return base + (sums[base * stride] > t ? 0 : 1);
 }
 
-// Octave's rand is never below 0; were a host's, such a value draws as 0
-// does, the first positive weight, and not the first weight.
-double threshold_of(double u, double total) {
-  const double t = u * total;
-  return t < 0 ? 0 : t;
-}
+// u lies in [0, 1): the host layer refuses other values of a rand of the
+// user's. Then u * total is below total in rounding too (total >= 1), so
+// some sum exceeds it; the last positive weight that the contract names
+// for the other case is kept as its rule.
+double threshold_of(double u, double total) { return u * total; }
 
 // Why a draw from the fast sums is exact: each sum of k terms, exact or
 // fast, lies within (k 2^-53 + the exponential's error) of the true sum of
@@ -62,8 +61,8 @@ double threshold_of(double u, double total) {
 // thresholds, with one more rounding. A fast answer whose sum exceeds the
 // fast threshold, and whose predecessor's falls short of it, each by more
 // than `margin` (four times that bound), is then the exact answer too; a
-// threshold near a sum (a tie, a zero weight's repeated sum, u = 0 or 1,
-// NaN) fails the test. Returns the first draw that fails (m if none).
+// threshold near a sum (a tie, a zero weight's repeated sum, u = 0)
+// fails the test. Returns the first draw that fails (m if none).
 int32_t fast_draws(const double* sums, int64_t stride, int64_t k, double* draws, int32_t m,
                    bool polls) {
   const double total = sums[(k - 1) * stride];

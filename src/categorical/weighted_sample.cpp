@@ -75,8 +75,9 @@ struct keyed {
   int64_t index;  // 0-based
 };
 
-// The order of the sample: by key, equal keys by index. Keys are never NaN
-// (see select_sample), so this is a strict weak order.
+// The order of the sample: by key, equal keys by index. The host layer
+// hands over uniforms in [0, 1) only, so keys lie in (0, Inf], never NaN:
+// this is a strict weak order.
 bool before(const keyed& a, const keyed& b) {
   return a.key < b.key || (a.key == b.key && a.index < b.index);
 }
@@ -95,9 +96,6 @@ void select_sample(const sample_call& c, const double* u, keyed* buffer, int64_t
   keyed bound{INFINITY, INT64_MAX};  // no selection yet: every key is a candidate
   for (int64_t i = 0; i < c.n; ++i) {
     poll_interrupt(i);
-    // Octave's rand lies in (0, 1); outside [0, 1] -log (u) would be NaN
-    // or negative, and NaN keys have no order.
-    if (!(u[i] >= 0 && u[i] <= 1)) fail_host_result("rand");
     if (!(c.w[i] > 0)) continue;
     const keyed candidate{-std::log(u[i]) / c.w[i], i};
     if (!before(candidate, bound)) continue;

@@ -37,7 +37,8 @@ double checked_column_max(const weight_columns& s, int64_t column, const char* n
   const double* logw = s.logw + column * s.n;
   double max = -INFINITY;
   for (int64_t i = 0; i < s.n; ++i) {
-    if ((i + 1) % poll_every == 0) leave_if_interrupted();
+    // Counted over the whole array, so that many short sets are polled too.
+    if ((column * s.n + i + 1) % poll_every == 0) leave_if_interrupted();
     // Written so that NaN fails the test too.
     if (!(logw[i] < INFINITY)) fail_column("notFinite", column, name, what_not_finite);
     if (logw[i] > max) max = logw[i];
