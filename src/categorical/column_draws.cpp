@@ -14,6 +14,7 @@ namespace {
 
 // Below -746 exp (x) is under half the smallest subnormal and rounds to 0.
 constexpr double exp_underflow = -746;
+
 // The contract's sums into sums[0..k); returns the total and, in *last,
 // the last positive weight.
 double exact_sums(const double* logp, int64_t k, double max, double* sums, int64_t* last, bool polls) {

@@ -76,7 +76,7 @@ struct keyed {
 };
 
 // The order of the sample: by key, equal keys by index. The host layer
-// hands over uniforms in [0, 1) only, so keys lie in (0, Inf], never NaN:
+// hands over uniforms in [0, 1) only, so keys lie in [0, Inf], never NaN:
 // this is a strict weak order.
 bool before(const keyed& a, const keyed& b) {
   return a.key < b.key || (a.key == b.key && a.index < b.index);
