@@ -40,7 +40,7 @@ override CXXFLAGS += -ffp-contract=off
 include src/modules.mk
 MODULES := $(RV_MODULES) $(ARS_MODULES) $(RESAMPLING_MODULES) $(DIRICHLET_MODULES) \
            $(PLAIN_MODULES) $(SPECIAL_MODULES) $(GIG_MODULES) $(PG_MODULES) $(METRIC_MODULES) \
-           $(DIRICHLET_DRAWS_MODULES) $(TRUNCATED_NORMAL_MODULES)
+           $(DIRICHLET_DRAWS_MODULES) $(TRUNCATED_NORMAL_MODULES) $(MCMC_MODULES)
 # Functions written in Octave itself, installed beside the modules.
 M_FUNCTIONS := samplekit_worker_seed
 
@@ -51,7 +51,7 @@ TEST_PROGRAMS := $(BUILD)/tests/pserver_stand_in
 
 HEADERS := $(wildcard src/*/*.h)
 vpath %.cpp src/draws src/ars src/bootstrap src/resampling src/special src/metric src/gig src/polya_gamma \
-           src/dirichlet src/truncated_normal tests/harness
+           src/dirichlet src/truncated_normal src/mcmc tests/harness
 
 RV_LIB := $(BUILD)/librandom_variates.a
 ARS_OBJ := $(BUILD)/obj/ars/ars.o
@@ -70,6 +70,7 @@ LINK_polya_gamma_draws := $(BUILD)/obj/polya_gamma/jacobi_plan.o $(BUILD)/obj/po
 LINK_metric_distance_matrix := $(BUILD)/obj/metric/metric_call.o
 LINK_dirichlet_draws := $(BUILD)/obj/dirichlet/log_gamma.o $(RV_LIB)
 LINK_truncated_normal_draws := $(BUILD)/obj/truncated_normal/regions.o $(RV_LIB)
+LINK_mcmc_summary := $(MCMC_SOURCES:%.cpp=$(BUILD)/obj/%.o)
 LINK_rv_harness := $(RV_LIB)
 GAMMA_BATCH_OBJ := $(BUILD)/obj/random_variates/gamma_batch.o $(BUILD)/obj/random_variates/gamma_trials.o
 LINK_gamma_batch_harness := $(GAMMA_BATCH_OBJ)
