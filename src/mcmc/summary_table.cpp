@@ -19,7 +19,13 @@ void format_cell(char* cell, double v, int column) {
   else if (std::isinf(v)) std::snprintf(cell, cell_chars, v > 0 ? "Inf" : "-Inf");
   else if (column == col_rhat) std::snprintf(cell, cell_chars, "%.3f", v);
   else if (column == col_ess_bulk || column == col_ess_tail) std::snprintf(cell, cell_chars, "%.0f", v);
-  else std::snprintf(cell, cell_chars, "%.4g", v);
+  else {
+    // Four significant digits, trailing zeros kept so that a column reads
+    // evenly, but no bare decimal point.
+    std::snprintf(cell, cell_chars, "%#.4g", v);
+    const size_t end = std::strlen(cell);
+    if (end > 0 && cell[end - 1] == '.') cell[end - 1] = '\0';
+  }
 }
 
 // Characters on the screen: the bytes of UTF-8 that start a character.

@@ -5,10 +5,7 @@
 ## states are restored afterwards), so that every Octave makes the same
 ## bits. tests/reference/make_mcmc_reference.m hands them to R.
 function cases = mcmc_test_arrays ()
-  saved = {rand("state"), randn("state")};
-  restore = onCleanup (@() restore_states (saved));
-  rand ("state", 24);
-  randn ("state", 24);
+  restore = seeded (24);
   phis = [-0.5 0 0.3 0.6 0.9 0.99];
   cases = {
     ## AR(1) chains across the range of autocorrelation, even and odd lengths
@@ -60,9 +57,4 @@ endfunction
 
 function x = with_value (x, k, value)
   x(k) = value;
-endfunction
-
-function restore_states (saved)
-  rand ("state", saved{1});
-  randn ("state", saved{2});
 endfunction
