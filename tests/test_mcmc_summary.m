@@ -53,3 +53,17 @@
 %! assert (summary_values (mcmc_summary (x(:, :, 2))), summary_values (s(2)));
 %! t = mcmc_summary (x(1:1000, :, :));
 %! assert (summary_values (mcmc_summary (x(1:1000, :, 3))), summary_values (t(3)));
+
+%!test  # chains whose answers are known
+%! ## Independent draws (R-hat 1, ESS the draw count), AR(1) with phi = 0.9
+%! ## (ESS N (1 - phi) / (1 + phi)), and one chain off by 3 sd (R-hat well
+%! ## above 1), each against its own bounds.
+%! c = seeded (5);
+%! noise = randn (2000, 4);
+%! cases = {noise, 0.99, 1.01, 0.75 * 8000, 1.25 * 8000;
+%!          filter(1, [1 -0.9], noise), 0.99, 1.05, 0.5 * 8000 / 19, 1.5 * 8000 / 19;
+%!          noise + [0 0 0 3], 1.2, Inf, 0, Inf};
+%! for k = 1:rows (cases)
+%!   s = mcmc_summary (cases{k, 1});
+%!   assert ([s.rhat >= cases{k, 2}, s.rhat <= cases{k, 3}, s.ess_bulk >= cases{k, 4}, s.ess_bulk <= cases{k, 5}]);
+%! endfor
