@@ -25,4 +25,4 @@ DIRICHLET_DRAWS_SOURCES := dirichlet/log_gamma.cpp random_variates/random_variat
 TRUNCATED_NORMAL_MODULES := truncated_normal_draws
 TRUNCATED_NORMAL_SOURCES := truncated_normal/regions.cpp random_variates/random_variates.cpp
 MCMC_MODULES := mcmc_summary
-MCMC_SOURCES := mcmc/variable_summary.cpp mcmc/chain_stats.cpp mcmc/sort_draws.cpp mcmc/fft.cpp mcmc/normal_quantile.cpp mcmc/summary_table.cpp
+MCMC_SOURCES := mcmc/variable_summary.cpp mcmc/chain_stats.cpp mcmc/chain_sums.cpp mcmc/sort_draws.cpp mcmc/fft.cpp mcmc/normal_quantile.cpp mcmc/summary_table.cpp

@@ -9,21 +9,7 @@
 
 namespace {
 
-constexpr double machine_eps = 2.220446049250313e-16;
-
-// The test for a constant variable: a range below the double epsilon, an
-// absolute tolerance whatever the scale of the values.
-bool all_but_equal(const double* y, int64_t n) {
-  double lo = y[0];
-  double hi = y[0];
-  for (int64_t i = 1; i < n; ++i) {
-    lo = std::min(lo, y[i]);
-    hi = std::max(hi, y[i]);
-  }
-  return hi - lo < machine_eps;
-}
-
-double sample_variance(const double* y, int64_t n) { return variance_about(y, n, accurate_mean(y, n)); }
+double sample_variance(const double* y, int64_t n) { return chain_variance(y, n, chain_mean(y, n)); }
 
 // The mean over the split chains of their lag-t autocovariances (divisor:
 // the chain length), from the chains' deviations from their own means:
@@ -43,10 +29,7 @@ struct autocovariance {
   double direct(int64_t t) const {
     const int64_t n = plan.half;
     double sum = 0;
-    for (int64_t j = 0; j < chains; ++j) {
-      const double* d = dev + j * n;
-      for (int64_t i = 0; i + t < n; ++i) sum += d[i] * d[i + t];
-    }
+    for (int64_t j = 0; j < chains; ++j) sum += lag_products(dev + j * n, n, t);
     return sum / n / chains;
   }
 
@@ -126,13 +109,13 @@ double variance_about(const double* y, int64_t n, double mean) {
 double split_rhat(const double* y, const split_plan& plan, double* means) {
   const int64_t n = plan.half;
   const int64_t chains = 2 * plan.chains;
-  if (all_but_equal(y, n * chains)) return NAN;
-  long double within = 0;
+  if (range_below_eps(y, n * chains)) return NAN;
+  double within = 0;
   for (int64_t j = 0; j < chains; ++j) {
-    means[j] = accurate_mean(y + j * n, n);
-    within += variance_about(y + j * n, n, means[j]);
+    means[j] = chain_mean(y + j * n, n);
+    within += chain_variance(y + j * n, n, means[j]);
   }
-  const double var_within = static_cast<double>(within / chains);
+  const double var_within = within / chains;
   const double var_between = n * sample_variance(means, chains);
   return std::sqrt((var_between / var_within + n - 1) / n);
 }
@@ -142,12 +125,12 @@ double split_ess(const double* y, const split_plan& plan, const call_tables& tab
   const int64_t n = plan.half;
   const int64_t chains = 2 * plan.chains;
   const int64_t total = n * chains;
-  if (n < 3 || all_but_equal(y, total)) return NAN;
+  if (n < 3 || range_below_eps(y, total)) return NAN;
   double* means = work;
   double* dev = means + chains;
   double* rho = dev + total;
   for (int64_t j = 0; j < chains; ++j) {
-    means[j] = accurate_mean(y + j * n, n);
+    means[j] = chain_mean(y + j * n, n);
     for (int64_t i = 0; i < n; ++i) dev[j * n + i] = y[j * n + i] - means[j];
   }
   autocovariance acov{dev, plan, tables, chains, rho + n, rho + 2 * n, rho + 2 * n + 2 * plan.fft_size, check};

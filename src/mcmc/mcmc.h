@@ -75,6 +75,17 @@ double accurate_mean(const double* x, int64_t n);
 // extended precision (n >= 2).
 double variance_about(const double* y, int64_t n, double mean);
 
+// Sums over the split chains, in four partial sums (chain_sums.cpp).
+// sum over i < n - t of d[i] d[i + t]
+double lag_products(const double* d, int64_t n, int64_t t);
+// The mean, corrected by the mean of the residuals.
+double chain_mean(const double* y, int64_t n);
+// The variance with divisor n - 1 about `mean` (n >= 2).
+double chain_variance(const double* y, int64_t n, double mean);
+// R's test for constant values: a range below the double epsilon, an
+// absolute tolerance whatever their scale. No NaN among y; n >= 1.
+bool range_below_eps(const double* y, int64_t n);
+
 // R-hat of split chains y (plan.split_draws values, a split chain of
 // plan.half after another), NaN when they are all equal. `means` holds
 // 2 * plan.chains doubles.
