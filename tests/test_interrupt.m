@@ -63,13 +63,16 @@
 %! ## Each takes seconds; the signal comes once the output is allocated.
 %! ## 1e7 weights, for a search over worker threads ends 3e7 draws from
 %! ## 1e5 weights in about 0.5 s on Octave 11, before the signal; 6e7
-%! ## gamma-family draws, whose trials run on worker threads too. First
+%! ## gamma-family draws, whose trials run on worker threads too; chain
+%! ## summaries of many variables (tasks on worker threads) and of one
+%! ## long chain (sorted and transformed on this thread). First
 %! ## an interpreter loop: a session's first interrupt costs the host
 %! ## itself more on a busy machine.
 %! long_calls = {"zeros (1, 1); while (true) end", ...
 %!               "scaled_invchi2_draws (2, 5, 6e7, 1)", "mean_dof_gamma_draws (2, 5, 6e7, 1)", ...
 %!               "student_t_draws (4, 6e7, 1)", "resample_multinomial (ones (1e7, 1), 1, 3e7)", ...
-%!               "bayes_boot_mean (ones (1000, 1), 3e6)", "gig_draws (0.5, 2, 3, 3e7, 1)"};
+%!               "bayes_boot_mean (ones (1000, 1), 3e6)", "gig_draws (0.5, 2, 3, 3e7, 1)", ...
+%!               "mcmc_summary (repmat ((1:1000)', [1 4 6000]))", "mcmc_summary ((1:1e7)')"};
 %! for k = 1:numel (long_calls)
 %!   answer = [];
 %!   ## A call that misses its checks answers seconds late every time; a
