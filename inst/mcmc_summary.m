@@ -54,8 +54,16 @@
 ## finite; its @code{sd} is NaN); and @code{rhat} when the distances from the
 ## median are all equal.
 ##
-## No randomness is involved.  Variables are summarised on worker threads
-## (@env{SAMPLEKIT_THREADS}), with the same results for every thread count.
+## No randomness is involved.  Threads: the variables are shared by worker
+## threads, as many as the environment variable @env{SAMPLEKIT_THREADS} says
+## (a whole number from 1 to 1024) or, when it is unset or empty, as many as
+## the cores Octave may run on (at most 64); few draws stay on one thread,
+## and a variable of more than 65536 draws is summarised on the calling
+## thread alone.  The result is the same, bit for bit, for every thread
+## count.  Any other value of the variable raises "SAMPLEKIT_THREADS must be
+## a whole number from 1 to 1024, or unset.".  Working memory: about 100
+## bytes per draw of one variable, for each thread.  Ctrl-C interrupts a
+## long call.
 ##
 ## Errors: "Wrong number of input arguments.", "Too many output
 ## arguments.", "X must be a real double array.", "X must be iterations x
