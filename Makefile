@@ -38,43 +38,30 @@ endif
 override CXXFLAGS += -ffp-contract=off
 
 include src/modules.mk
-MODULES := $(RV_MODULES) $(ARS_MODULES) $(RESAMPLING_MODULES) $(DIRICHLET_MODULES) \
-           $(PLAIN_MODULES) $(SPECIAL_MODULES) $(GIG_MODULES) $(PG_MODULES) $(METRIC_MODULES) \
-           $(DIRICHLET_DRAWS_MODULES) $(TRUNCATED_NORMAL_MODULES) $(MCMC_MODULES)
+MODULES := $(strip $(foreach s,$(SECTIONS),$(MODULES_$(s))))
 # Functions written in Octave itself, installed beside the modules.
-M_FUNCTIONS := samplekit_worker_seed
+M_FUNCTIONS := $(strip $(foreach s,$(SECTIONS),$(FUNCTIONS_$(s))))
 
 # Test-only modules: built from tests/ sources for the suite, never installed.
 TEST_MODULES := rv_harness ars_harness stream_harness thread_harness gamma_batch_harness
+# Test-only builds of plug-ins with a difference planted in the host layer.
+PLANTED_MODULES := exponential_draws student_t_draws
 # Test-only programs, built beside them: the netcellfun run's stand-in server.
 TEST_PROGRAMS := $(BUILD)/tests/pserver_stand_in
 
-HEADERS := $(wildcard src/*/*.h)
-vpath %.cpp src/draws src/ars src/bootstrap src/resampling src/special src/metric src/gig src/polya_gamma \
-           src/dirichlet src/truncated_normal src/mcmc tests/harness
+HEADERS := $(wildcard src/*/*.h src/*/*.inc)
+vpath %.cpp $(sort $(dir $(wildcard src/*/*.cpp))) tests/harness
 
-RV_LIB := $(BUILD)/librandom_variates.a
-ARS_OBJ := $(BUILD)/obj/ars/ars.o
-DIRICHLET_OBJ := $(BUILD)/obj/bootstrap/dirichlet.o
-RESAMPLING_OBJ := $(BUILD)/obj/resampling/resampling.o $(BUILD)/obj/resampling/binsgeq.o
-HOST_LIB := $(BUILD)/libhost.a
-
-# Extra objects each module links, besides the host library.
-$(foreach m,$(RV_MODULES),$(eval LINK_$(m) := $(RV_LIB)))
-$(foreach m,$(ARS_MODULES),$(eval LINK_$(m) := $(ARS_OBJ) $(RV_LIB)))
-$(foreach m,$(RESAMPLING_MODULES),$(eval LINK_$(m) := $(RESAMPLING_OBJ)))
-$(foreach m,$(DIRICHLET_MODULES),$(eval LINK_$(m) := $(DIRICHLET_OBJ)))
-LINK_digamma_array := $(BUILD)/obj/special/digamma.o
-LINK_gig_draws := $(GIG_SOURCES:%.cpp=$(BUILD)/obj/%.o)
-LINK_polya_gamma_draws := $(BUILD)/obj/polya_gamma/jacobi_plan.o $(BUILD)/obj/polya_gamma/jacobi_draw.o $(RV_LIB)
-LINK_metric_distance_matrix := $(BUILD)/obj/metric/metric_call.o
-LINK_dirichlet_draws := $(BUILD)/obj/dirichlet/log_gamma.o $(RV_LIB)
-LINK_truncated_normal_draws := $(BUILD)/obj/truncated_normal/regions.o $(RV_LIB)
-LINK_mcmc_summary := $(MCMC_SOURCES:%.cpp=$(BUILD)/obj/%.o)
-LINK_rv_harness := $(RV_LIB)
-GAMMA_BATCH_OBJ := $(BUILD)/obj/random_variates/gamma_batch.o $(BUILD)/obj/random_variates/gamma_trials.o
-LINK_gamma_batch_harness := $(GAMMA_BATCH_OBJ)
-LINK_ars_harness := $(ARS_OBJ) $(RV_LIB)
+# The objects a module links besides its own source: the table's sources
+# compiled once each, the same set that the package's build links.
+objects = $(patsubst %.cpp,$(BUILD)/obj/%.o,$(1))
+HOST_OBJECTS := $(call objects,$(HOST_SOURCES))
+module_objects = $(call objects,$(LINK_$(1))) $(HOST_OBJECTS)
+# The test-only modules' own links.
+TEST_LINK_rv_harness := $(RANDOM_VARIATES) $(GAMMA_RUN)
+TEST_LINK_gamma_batch_harness := random_variates/gamma_batch.cpp random_variates/gamma_trials.cpp
+TEST_LINK_ars_harness := $(LINK_gig_ars_draw)
+test_objects = $(call objects,$(TEST_LINK_$(1))) $(HOST_OBJECTS)
 
 VERSION := $(shell sed -n 's/^Version: *//p' DESCRIPTION)
 PACKAGE := samplekit-$(VERSION)
@@ -82,7 +69,8 @@ PACKAGE := samplekit-$(VERSION)
 FUZZ_SEED ?= 1
 FUZZ_CALLS ?= 20000
 
-.PHONY: all test demo examples plot-deps parallel-deps bench clean deps fuzz memcheck dist pkgcheck mexcheck digests compat
+.PHONY: all test demo examples plot-deps parallel-deps bench clean deps fuzz memcheck dist pkgcheck mexcheck digests compat \
+        module-table
 all: $(MODULES:%=$(BUILD)/%.mex) $(MODULES:%=$(BUILD)/%.m) $(M_FUNCTIONS:%=$(BUILD)/%.m)
 
 # Octave and its development files (mkoctfile, the headers), from Debian.
@@ -95,36 +83,38 @@ $(BUILD)/obj/%.o: src/%.cpp $(HEADERS) | deps
 	@mkdir -p $(dir $@)
 	$(MKOCTFILE) -c -o $@ $<
 
-# Archives are made anew: ar r keeps the members of sources since removed,
-# and the linker would take a stale definition from them.
-$(HOST_LIB): $(HOST_SOURCES:%.cpp=$(BUILD)/obj/%.o)
-	rm -f $@
-	ar rcs $@ $^
-
-$(RV_LIB): $(RV_SOURCES:%.cpp=$(BUILD)/obj/%.o)
-	rm -f $@
-	ar rcs $@ $^
-
 # Objects are kept between builds rather than treated as intermediates.
 .SECONDARY:
 .SECONDEXPANSION:
-$(BUILD)/%.mex: %.cpp $$(LINK_$$*) $(HOST_LIB) $(HEADERS) | deps
-	$(MKOCTFILE) --mex -o $@ $< $(LINK_$*) $(HOST_LIB)
+$(BUILD)/%.mex: %.cpp $$(call module_objects,$$*) $(HEADERS) | deps
+	$(MKOCTFILE) --mex -o $@ $< $(call module_objects,$*)
 
 $(BUILD)/%.m: inst/%.m
 	@mkdir -p $(BUILD)
 	cp $< $@
 
-test: all $(TEST_MODULES:%=$(BUILD)/tests/%.mex) $(TEST_PROGRAMS) | parallel-deps
+test: all $(TEST_MODULES:%=$(BUILD)/tests/%.mex) $(PLANTED_MODULES:%=$(BUILD)/tests/planted/%.mex) \
+      $(TEST_PROGRAMS) | parallel-deps
 	$(RUN_ENV) SAMPLEKIT_BUILD=$(BUILD) $(OCTAVE_RUN) tests/run_tests.m
 
 $(BUILD)/tests/pserver_stand_in: tests/parallel/pserver_stand_in.cpp | deps
 	@mkdir -p $(dir $@)
 	$(CXX) $(CXXFLAGS) $(LDFLAGS) -o $@ $<
 
-$(BUILD)/tests/%.mex: %.cpp $$(LINK_$$*) $(HOST_LIB) $(HEADERS) | deps
+$(BUILD)/tests/%.mex: %.cpp $$(call test_objects,$$*) $(HEADERS) | deps
 	@mkdir -p $(dir $@)
-	$(MKOCTFILE) --mex -o $@ $< $(LINK_$*) $(HOST_LIB)
+	$(MKOCTFILE) --mex -o $@ $< $(call test_objects,$*)
+
+# The host check's test (tests/test_host_check.m): plug-ins built with a
+# difference planted in their copy of the twister, which the check must
+# find, in a folder of their own.
+PLANTED_HOST_OBJECTS := $(filter-out %/twister.o,$(HOST_OBJECTS)) $(BUILD)/obj-planted/host/twister.o
+$(BUILD)/obj-planted/host/twister.o: src/host/twister.cpp $(HEADERS) | deps
+	@mkdir -p $(dir $@)
+	CXXFLAGS="$(CXXFLAGS) -DSAMPLEKIT_PLANTED_FAULT" $(MKOCTFILE) -c -o $@ $<
+$(BUILD)/tests/planted/%.mex: %.cpp $$(call objects,$$(LINK_$$*)) $(PLANTED_HOST_OBJECTS) $(HEADERS) | deps
+	@mkdir -p $(dir $@)
+	$(MKOCTFILE) --mex -o $@ $< $(call objects,$(LINK_$*)) $(PLANTED_HOST_OBJECTS)
 
 # The seeded calls' digests that the suite checks, written from this build.
 digests: all
@@ -164,17 +154,18 @@ bench: all $(BUILD)/bench/bench_limit.mex $(BUILD)/bench/bench_empty.mex $(BUILD
 bench-gamma: $(BUILD)/bench/gamma_batch_bench.mex
 	$(OCTAVE_RUN) bench/gamma_batch_bench.m
 
-$(BUILD)/bench/gamma_batch_bench.mex: bench/gamma_batch_bench.cpp $(BUILD)/obj/random_variates/random_variates.o $(GAMMA_BATCH_OBJ) $(HOST_LIB) $(HEADERS) | deps
+GAMMA_BENCH_OBJECTS := $(call objects,$(RANDOM_VARIATES) $(TEST_LINK_gamma_batch_harness)) $(HOST_OBJECTS)
+$(BUILD)/bench/gamma_batch_bench.mex: bench/gamma_batch_bench.cpp $(GAMMA_BENCH_OBJECTS) $(HEADERS) | deps
 	@mkdir -p $(dir $@)
-	$(MKOCTFILE) --mex -o $@ $< $(BUILD)/obj/random_variates/random_variates.o $(GAMMA_BATCH_OBJ) $(HOST_LIB)
+	$(MKOCTFILE) --mex -o $@ $< $(GAMMA_BENCH_OBJECTS)
 
 $(BUILD)/bench/bench_empty.mex: bench/bench_empty.cpp | deps
 	@mkdir -p $(dir $@)
 	$(MKOCTFILE) --mex -o $@ $<
 
-$(BUILD)/bench/bench_host_values.mex: bench/bench_host_values.cpp $(HOST_LIB) $(HEADERS) | deps
+$(BUILD)/bench/bench_host_values.mex: bench/bench_host_values.cpp $(HOST_OBJECTS) $(HEADERS) | deps
 	@mkdir -p $(dir $@)
-	$(MKOCTFILE) --mex -o $@ $< $(HOST_LIB)
+	$(MKOCTFILE) --mex -o $@ $< $(HOST_OBJECTS)
 
 # Standalone: it shares no code with the plug-ins. Built for throughput
 # (-O3 vectorises its loops; dropping errno for sqrt changes no value).
@@ -185,13 +176,24 @@ $(BUILD)/bench/bench_limit.mex: $(BENCH_LIMIT_SOURCES) bench/limit_gamma.h | dep
 
 # The Octave package: the tracked sources under src/, each module's help file
 # in src/help/ (the package build puts it beside its module), pkg/Makefile
-# as src/Makefile, and src/FILES naming the modules for pkg to install.
+# as src/Makefile, and, written from the module table, the package's INDEX,
+# src/FILES naming the modules for pkg to install and inst/PKG_DEL, which
+# releases every module when the package is unloaded, so that a later load
+# (or a reinstall) picks up fresh copies.
+comma := ,
+empty :=
+space := $(empty) $(empty)
 dist:
 	rm -rf build/dist && mkdir -p build/dist/$(PACKAGE)/src/help build/dist/$(PACKAGE)/inst
 	git ls-files src | xargs -I{} cp --parents {} build/dist/$(PACKAGE)/
-	cp DESCRIPTION INDEX NEWS COPYING build/dist/$(PACKAGE)/
+	cp DESCRIPTION NEWS COPYING build/dist/$(PACKAGE)/
+	{ echo "samplekit >> $(PACKAGE_TITLE)"; \
+	  $(foreach s,$(SECTIONS),echo "$(TITLE_$(s))"; printf ' %s\n' $(MODULES_$(s)) $(FUNCTIONS_$(s));) } \
+	  > build/dist/$(PACKAGE)/INDEX
 	cp pkg/Makefile build/dist/$(PACKAGE)/src/Makefile
-	cp pkg/PKG_DEL build/dist/$(PACKAGE)/inst/PKG_DEL
+	printf '%s\n' '## Unloading samplekit: release every module.' \
+	  'for samplekit_module = {$(subst $(space),$(comma) ,$(MODULES:%="%"))}' \
+	  '  clear (samplekit_module{1});' 'endfor' 'clear samplekit_module' > build/dist/$(PACKAGE)/inst/PKG_DEL
 	cp $(M_FUNCTIONS:%=inst/%.m) build/dist/$(PACKAGE)/inst/
 	cp $(MODULES:%=inst/%.m) build/dist/$(PACKAGE)/src/help/
 	printf '%s.mex\n' $(MODULES) > build/dist/$(PACKAGE)/src/FILES
@@ -201,10 +203,17 @@ dist:
 # Installs the tarball with pkg into a temporary prefix, then loads it, reads
 # every function's help, runs pkg test and unloads it.
 pkgcheck: dist
-	$(OCTAVE_RUN) --eval "addpath ('$(CURDIR)/tests/package'); check_package ('$(CURDIR)/$(PACKAGE).tar.gz')"
+	$(OCTAVE_RUN) --eval "addpath ('$(CURDIR)/tests/package'); \
+	  check_package ('$(CURDIR)/$(PACKAGE).tar.gz', strsplit ('$(MODULES)'), strsplit ('$(M_FUNCTIONS)'))"
+
+# The module table as make reads it, for the suite's check of every list
+# that names the modules (tests/test_module_table.m).
+module-table:
+	@echo "MODULES $(MODULES)"; echo "FUNCTIONS $(M_FUNCTIONS)"
 
 # The modules built by samplekit_build.m (Octave's mex, no make) pass the suite.
-mexcheck: $(TEST_MODULES:%=$(BUILD)/tests/%.mex) $(TEST_PROGRAMS)
+mexcheck: $(TEST_MODULES:%=$(BUILD)/tests/%.mex) $(PLANTED_MODULES:%=$(BUILD)/tests/planted/%.mex) \
+          $(TEST_PROGRAMS)
 	rm -rf build/mex
 	$(OCTAVE_RUN) --eval "samplekit_build ('$(CURDIR)/build/mex')"
 	SAMPLEKIT_BUILD=build/mex SAMPLEKIT_TEST_MODULES=$(BUILD)/tests $(OCTAVE_RUN) tests/run_tests.m

@@ -7,7 +7,7 @@
 ## (default: the @file{build} folder beside this file) and copies each
 ## module's help file next to it, so that @code{addpath (@var{folder})}
 ## makes all of them callable with their help.  Which sources each module
-## links is read from @file{src/modules.mk}, the list the Makefile uses.
+## links is read from @file{src/modules.mk}, the module table the Makefile uses.
 ## @end deftypefn
 
 function samplekit_build (folder)
@@ -18,33 +18,52 @@ function samplekit_build (folder)
   if (! isfolder (folder))
     mkdir (folder);
   endif
-  [groups, host_sources] = module_groups (fullfile (root, "src", "modules.mk"));
+  [modules, links, host_sources, functions] = module_table (fullfile (root, "src", "modules.mk"));
   setenv ("CXXFLAGS", "-std=c++17 -O2 -ffp-contract=off");   # no FMA: the bits need products rounded
-  host = cellfun (@(s) fullfile (root, "src", s), host_sources, "uniformoutput", false);
-  for g = 1:rows (groups)
-    extra = cellfun (@(s) fullfile (root, "src", s), groups{g, 2}, "uniformoutput", false);
-    for m = groups{g, 1}
-      own = glob (fullfile (root, "src", "*", [m{1} ".cpp"])){1};
-      mex ("-output", fullfile (folder, m{1}), own, extra{:}, host{:});
-      copyfile (fullfile (root, "inst", [m{1} ".m"]), folder);
-    endfor
+  in_src = @(list) cellfun (@(s) fullfile (root, "src", s), list, "uniformoutput", false);
+  host = in_src (host_sources);
+  for m = 1:numel (modules)
+    own = glob (fullfile (root, "src", "*", [modules{m} ".cpp"])){1};
+    extra = in_src (links{m});
+    mex ("-output", fullfile (folder, modules{m}), own, extra{:}, host{:});
+    copyfile (fullfile (root, "inst", [modules{m} ".m"]), folder);
   endfor
-  copyfile (fullfile (root, "inst", "samplekit_worker_seed.m"), folder);   # written in Octave, no module
-  printf ("samplekit: %d modules built in %s\n", sum (cellfun (@numel, groups(:, 1))), folder);
+  for f = functions                      # written in Octave: no module
+    copyfile (fullfile (root, "inst", [f{1} ".m"]), folder);
+  endfor
+  printf ("samplekit: %d modules built in %s\n", numel (modules), folder);
 endfunction
 
-## {modules, sources} per group, from the lines "X_MODULES := ..." and
-## "X_SOURCES := ..." of modules.mk, and the host layer's sources that every
-## module links.
-function [groups, host] = module_groups (file)
-  text = fileread (file);
-  host = strsplit (strtrim (regexp (text, 'HOST_SOURCES :=([^\n]*)', "tokens", "once"){1}));
-  found = regexp (text, '(\w+)_MODULES := ([^\n]*)', "tokens");
-  groups = cell (numel (found), 2);
-  for g = 1:numel (found)
-    groups{g, 1} = strsplit (strtrim (found{g}{2}));
-    sources = regexp (text, [found{g}{1} '_SOURCES :=([^\n]*)'], "tokens", "once");
-    groups{g, 2} = strsplit (strtrim (sources{1}));
-    groups{g, 2}(cellfun (@isempty, groups{g, 2})) = [];
+## The module table's modules in index order, the sources each links besides
+## its own, the host layer's sources that every module links, and the
+## functions written in Octave: the make variables of modules.mk, read as
+## make reads them (continued lines joined, $(NAME) replaced by its value).
+function [modules, links, host, functions] = module_table (file)
+  text = regexprep (fileread (file), '\\\n', " ");
+  found = regexp (text, '^(\w+) := ([^\n]*)$', "tokens", "lineanchors");
+  vars = struct ();
+  for k = 1:numel (found)
+    value = found{k}{2};
+    for name = regexp (value, '\$\((\w+)\)', "tokens")
+      value = strrep (value, ["$(" name{1}{1} ")"], vars.(name{1}{1}));
+    endfor
+    vars.(found{k}{1}) = strtrim (value);
   endfor
+  words = @(name) table_words (vars, name);
+  sections = words ("SECTIONS");
+  modules = cellfun (@(s) words (["MODULES_" s]), sections, "uniformoutput", false);
+  modules = [modules{:}];
+  functions = cellfun (@(s) words (["FUNCTIONS_" s]), sections, "uniformoutput", false);
+  functions = [functions{:}];
+  links = cellfun (@(m) words (["LINK_" m]), modules, "uniformoutput", false);
+  host = words ("HOST_SOURCES");
+endfunction
+
+## The words of variable NAME, none when it is not set.
+function list = table_words (vars, name)
+  list = {};
+  if (isfield (vars, name))
+    list = strsplit (vars.(name));
+    list(cellfun (@isempty, list)) = [];
+  endif
 endfunction

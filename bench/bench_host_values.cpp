@@ -6,15 +6,24 @@
 // lookup a by-name call would make; K >= 1 also draws K uniforms through
 // the host layer, the first the builtin's own way (it tells which generator
 // is in use and saves Octave's state) and the later ones handed back with
-// one more save. Returns the last uniform, or 0. Never installed.
+// one more save. K = -1 draws one uniform as K = 1 does, but first makes
+// the module's host check run again, as at a module's first value: the
+// difference times the check. Returns the last uniform, or 0. Never
+// installed.
 #include "mex.h"
 
 #include "../src/host/host_stream.h"
 #include "../src/host/octave_host.h"
 
 void mexFunction(int, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
-  const int values = nrhs > 0 ? static_cast<int>(mxGetScalar(prhs[0])) : 0;
+  int values = nrhs > 0 ? static_cast<int>(mxGetScalar(prhs[0])) : 0;
   double last = 0;
+#ifdef HAVE_OCTAVE
+  if (values == -1) {
+    octave_check_again();
+    values = 1;
+  }
+#endif
   if (values <= 0) {
 #ifdef HAVE_OCTAVE
     last = octave_function_is_builtin("rand", false) ? 0 : 1;

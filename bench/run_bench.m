@@ -306,6 +306,16 @@ for j = 1:numel (lines)
   printf ("%-38s %9.0f %12.2f %12.2f\n", lines{j}, per_call(j), per_call(j) / per_call(2),
           per_call(j) / per_call(1));
 endfor
+## The host check, which each module runs once, at its first value from
+## Octave's generator: one uniform drawn with the check made to run again,
+## against one drawn without it.
+check = NaN (runs * repeats, 2);
+for round = 1:rows (check)
+  check(round, :) = [loop_ns("bench_host_values (-1, 5)", 200), loop_ns("bench_host_values (1, 5)", 200)];
+endfor
+check = median (check, 1);
+printf ("\nthe host check, once per module: %.0f us (%.0f ns a call with it, %.0f without)\n",
+        (check(1) - check(2)) / 1000, check(1), check(2));
 ## Peak memory is measured in a fresh process, whose heap holds no freed
 ## memory that the call could reuse unseen.
 octave = fullfile (OCTAVE_HOME (), "bin", "octave-cli");

@@ -20,8 +20,10 @@
 ## @code{chi = 0} needs @code{lambda > 0} (the gamma distribution with shape
 ## @var{lambda} and scale @code{2 / psi}), @code{psi = 0} needs
 ## @code{lambda < 0} (@code{chi / 2} over a gamma draw of shape
-## @code{-lambda}), and @code{lambda = 0} needs both positive.  For
-## @code{omega = sqrt (chi * psi)} below 1e-300 the function refuses.
+## @code{-lambda}), and @code{lambda = 0} needs both positive.  Where
+## @code{|lambda| <= 1} and @code{omega = sqrt (chi * psi)} is below 1e-300
+## the function refuses (the hat's constants leave the doubles); for
+## @code{|lambda| > 1} such parameters are drawn from the gamma limit below.
 ##
 ## Method: the draw is @code{sqrt (chi / psi)} times (or, for negative
 ## @var{lambda}, divided by) a draw of the one-parameter family
@@ -32,7 +34,24 @@
 ## (@code{|lambda| > 1} or @code{omega > 1}), ratio-of-uniforms about 0 for
 ## moderate @var{omega}, and a three-piece hat otherwise.  The gamma limits
 ## use ratio-of-uniforms about the mode, with @code{G(a) = G(a + 1) U^(1/a)}
-## below shape 1.
+## below shape 1.  Where @code{|lambda| > 1} and @var{omega} is below
+## @code{|lambda| * 1e-300} (the standardised mode, about @code{2 |lambda| /
+## omega}, lies beyond the doubles), the draw is the gamma limit, as for
+## @code{chi = 0} (@code{psi = 0} for negative @var{lambda}), which is within
+## total variation 1e-290 of the distribution.  Above @code{|lambda| =
+## 1e290} the relative spread of the distribution is below 1e-145, far
+## below the spacing of doubles, and the element is its mode, with no draw.
+##
+## Values beyond the doubles: the scale (@code{sqrt (chi / psi)},
+## @code{2 / psi} or @code{chi / 2}) is applied without an intermediate
+## overflow or underflow, so an element is Inf only where its true value
+## exceeds @code{realmax}, and 0 only where it is below the smallest
+## positive double, 4.9e-324; each happens with the probability the
+## distribution gives it.  For example @code{gig_draws (-1e-300, 1, 0)} is
+## Inf and @code{gig_draws (1e-300, 0, 1)} is 0 but for a chance of about
+## 1e-297 (the gamma variate of shape 1e-300 is about @code{exp (-1e300 *
+## E)} with E exponential), and @code{gig_draws (1, 0, 1e-308)} is Inf with
+## probability @code{exp (-realmax * 1e-308 / 2)}, 0.41.
 ##
 ## Randomness: uniforms come from @code{rand (k, 1)} calls made as they are
 ## needed, with @code{k = min (65536, 2 * r + 32)} where @var{r} is the number
@@ -40,8 +59,9 @@
 ## (two per ratio-of-uniforms trial, @var{u} then @var{v}; three per
 ## three-piece trial: piece, position, acceptance; below gamma shape 1 the
 ## @var{U} comes first), and the rest of the last block is discarded.
-## Seeding @code{rand} fixes every bit.  No call of @code{rand} is made for
-## an empty result.
+## An element with @code{|lambda|} above 1e290 uses none.  Seeding
+## @code{rand} fixes every bit.  No call of @code{rand} is made for an empty
+## result.
 ##
 ## Ctrl-C stops a long call within milliseconds, with no result;
 ## @code{rand} and @code{randn} are then left as if the values the call had
@@ -53,7 +73,8 @@
 ## must be a real number.", "lambda must not be empty.", "lambda, chi and
 ## psi must be finite, with chi >= 0 and psi >= 0, chi > 0 where lambda <= 0
 ## and psi > 0 where lambda >= 0.", "sqrt (chi * psi) below 1e-300 is not
-## supported." and "The host's rand returned an unexpected result.".
+## supported where |lambda| <= 1." and "The host's rand returned an
+## unexpected result.".
 ##
 ## @example
 ## x = gig_draws (0.5, 2, 3, 1000, 1);      # one parameter set
@@ -94,7 +115,8 @@
 %!error <lambda, chi and psi must be finite> gig_draws (1, -1, 1)
 %!error <lambda, chi and psi must be finite> gig_draws (NaN, 1, 1)
 %!error <lambda, chi and psi must be finite> gig_draws ([1 Inf], 1, 1)
-%!error <below 1e-300 is not supported> gig_draws (1, 1e-310, 1e-300)
+%!error <sqrt \(chi \* psi\) below 1e-300 is not supported where \|lambda\| <= 1\.> gig_draws (1, 1e-310, 1e-300)
+%!error <below 1e-300 is not supported> gig_draws ([2 -0.5], 1e-310, 1e-300)
 
 %!demo
 %! ## A histogram of 1e5 draws against the density, for lambda = -0.5,

@@ -1,28 +1,69 @@
-# The plug-ins by the sources they link besides their own file and the
-# host layer (HOST_SOURCES, linked into every module). Read by the Makefile, the package's build and
-# samplekit_build.m, so that the three never disagree.
-HOST_SOURCES := host/host.cpp host/size_rules.cpp host/host_stream.cpp host/host_arrays.cpp host/octave_host.cpp host/threads.cpp host/twister.cpp
-RV_MODULES := scaled_invchi2_draws scaled_invchi2_draw mean_dof_gamma_draws mean_dof_gamma_draw student_t_draws
-RV_SOURCES := random_variates/random_variates.cpp random_variates/gamma_run.cpp random_variates/gamma_batch.cpp random_variates/gamma_trials.cpp
-ARS_MODULES := gig_ars_draw
-ARS_SOURCES := ars/ars.cpp random_variates/random_variates.cpp
-RESAMPLING_MODULES := resample_multinomial resample_residual resample_stratified resample_deterministic resample_systematic
-RESAMPLING_SOURCES := resampling/resampling.cpp resampling/binsgeq.cpp
-DIRICHLET_MODULES := bayes_boot_mean bayes_boot_percentiles simplex_weight_draws
-DIRICHLET_SOURCES := bootstrap/dirichlet.cpp
-SPECIAL_MODULES := digamma_array
-SPECIAL_SOURCES := special/digamma.cpp
-METRIC_MODULES := metric_distance_matrix
-METRIC_SOURCES := metric/metric_call.cpp
-PLAIN_MODULES := exponential_draws tanh_array normalized_weights
-PLAIN_SOURCES :=
-GIG_MODULES := gig_draws
-GIG_SOURCES := gig/gig_plan.cpp gig/gig_sample.cpp gig/gig_density.cpp
-PG_MODULES := polya_gamma_draws
-PG_SOURCES := polya_gamma/jacobi_plan.cpp polya_gamma/jacobi_draw.cpp random_variates/random_variates.cpp
-DIRICHLET_DRAWS_MODULES := dirichlet_draws
-DIRICHLET_DRAWS_SOURCES := dirichlet/log_gamma.cpp random_variates/random_variates.cpp
-TRUNCATED_NORMAL_MODULES := truncated_normal_draws
-TRUNCATED_NORMAL_SOURCES := truncated_normal/regions.cpp random_variates/random_variates.cpp
-MCMC_MODULES := mcmc_summary
-MCMC_SOURCES := mcmc/variable_summary.cpp mcmc/chain_stats.cpp mcmc/chain_sums.cpp mcmc/sort_draws.cpp mcmc/fft.cpp mcmc/normal_quantile.cpp mcmc/summary_table.cpp
+# samplekit's one table of modules and functions. Everything that lists
+# them is made from it or checked against it: the Makefile's and the
+# package's builds (pkg/Makefile) and samplekit_build.m link what it says;
+# make dist writes the package's INDEX, PKG_DEL and FILES from it;
+# tests/test_module_table.m fails when a module is missing from any other
+# list (DESCRIPTION's and NEWS's counts, the README's table, the fuzz
+# calls, the memory check, the package check).
+#
+# A new module: its source is src/FOLDER/NAME.cpp and its help inst/NAME.m;
+# add NAME to the MODULES_ line of its section and, when it links more than
+# its own source and HOST_SOURCES, a LINK_NAME line. A function written in
+# Octave (inst/NAME.m, no module) goes on a FUNCTIONS_ line.
+
+PACKAGE_TITLE := Random variates, resampling and Bayesian bootstrap
+
+# Sources that several modules link. Every module links HOST_SOURCES.
+HOST_SOURCES := host/host.cpp host/size_rules.cpp host/host_stream.cpp host/host_arrays.cpp host/host_check.cpp \
+                host/octave_host.cpp host/threads.cpp host/twister.cpp
+RANDOM_VARIATES := random_variates/random_variates.cpp
+GAMMA_RUN := random_variates/gamma_run.cpp random_variates/gamma_batch.cpp random_variates/gamma_trials.cpp
+RESAMPLING := resampling/resampling.cpp resampling/binsgeq.cpp
+DIRICHLET := bootstrap/dirichlet.cpp
+
+# The sections of the package's index, in order, each with its title and
+# its functions in index order.
+SECTIONS := arrays ars bootstrap resampling special metric parallel mcmc
+TITLE_arrays := Random variate arrays
+MODULES_arrays := scaled_invchi2_draws scaled_invchi2_draw mean_dof_gamma_draws mean_dof_gamma_draw \
+                  student_t_draws exponential_draws simplex_weight_draws gig_draws polya_gamma_draws \
+                  dirichlet_draws truncated_normal_draws
+TITLE_ars := Adaptive rejection sampling
+MODULES_ars := gig_ars_draw
+TITLE_bootstrap := Bayesian bootstrap
+MODULES_bootstrap := bayes_boot_mean bayes_boot_percentiles
+TITLE_resampling := Particle resampling
+MODULES_resampling := resample_multinomial resample_residual resample_stratified resample_deterministic \
+                      resample_systematic normalized_weights
+TITLE_special := Special functions
+MODULES_special := digamma_array tanh_array
+TITLE_metric := Metric distances
+MODULES_metric := metric_distance_matrix
+TITLE_parallel := Parallel runs
+FUNCTIONS_parallel := samplekit_worker_seed
+TITLE_mcmc := MCMC diagnostics
+MODULES_mcmc := mcmc_summary
+
+# What a module links besides its own source and HOST_SOURCES.
+LINK_scaled_invchi2_draws := $(RANDOM_VARIATES) $(GAMMA_RUN)
+LINK_scaled_invchi2_draw := $(RANDOM_VARIATES)
+LINK_mean_dof_gamma_draws := $(RANDOM_VARIATES) $(GAMMA_RUN)
+LINK_mean_dof_gamma_draw := $(RANDOM_VARIATES)
+LINK_student_t_draws := $(RANDOM_VARIATES) $(GAMMA_RUN)
+LINK_simplex_weight_draws := $(DIRICHLET)
+LINK_gig_draws := gig/gig_plan.cpp gig/gig_sample.cpp gig/gig_density.cpp
+LINK_polya_gamma_draws := polya_gamma/jacobi_plan.cpp polya_gamma/jacobi_draw.cpp $(RANDOM_VARIATES)
+LINK_dirichlet_draws := dirichlet/log_gamma.cpp $(RANDOM_VARIATES)
+LINK_truncated_normal_draws := truncated_normal/regions.cpp $(RANDOM_VARIATES)
+LINK_gig_ars_draw := ars/ars.cpp $(RANDOM_VARIATES)
+LINK_bayes_boot_mean := $(DIRICHLET)
+LINK_bayes_boot_percentiles := $(DIRICHLET)
+LINK_resample_multinomial := $(RESAMPLING)
+LINK_resample_residual := $(RESAMPLING)
+LINK_resample_stratified := $(RESAMPLING)
+LINK_resample_deterministic := $(RESAMPLING)
+LINK_resample_systematic := $(RESAMPLING)
+LINK_digamma_array := special/digamma.cpp
+LINK_metric_distance_matrix := metric/metric_call.cpp
+LINK_mcmc_summary := mcmc/variable_summary.cpp mcmc/chain_stats.cpp mcmc/chain_sums.cpp mcmc/sort_draws.cpp \
+                     mcmc/fft.cpp mcmc/normal_quantile.cpp mcmc/summary_table.cpp

@@ -72,3 +72,36 @@
 %! a = gig_draws (0.2, 0.05, 0.05, 1, 3);
 %! rand ("state", state);
 %! assert (gig_draws ([0.2 0.2 0.2], 0.05, 0.05), a);
+
+%!test  # parameters at the edges of the doubles: each call draws its law, Inf and 0 only where its mass lies
+%! c = seeded (16);
+%! n = 4000;
+%! share = @(hits, p) assert (abs (mean (hits) - p) <= 5 * sqrt (p * (1 - p) / n));
+%! s = (-800:0.01:800)';      # log x for lambda 0, chi = psi = 1e-154: density exp (-1e-154 cosh (s))
+%! log_cdf = cumtrapz (s, exp (-1e-154 * cosh (s))) / (2 * besselk (0, 1e-154));
+%! cases = {
+%!   {0, 1e-154, 1e-154},    @(x) dkw_check (log (x), @(t) interp1 (s, log_cdf, t))
+%!   {0.5, 1e-310, 3},       @(x) dkw_check (x, @(x) gammainc (1.5 * x, 0.5))    # gamma to within 1e-77
+%!   {0.5, 5e-324, 3},       @(x) dkw_check (x, @(x) gammainc (1.5 * x, 0.5))
+%!   {1e308, 2, 3},          @(x) assert (x, repmat (2 / 3 * 1e308, n, 1), -4 * eps)  # spread below 1e-145
+%!   {-1e308, 2, 3},         @(x) assert (x, repmat (1e-308, n, 1), -4 * eps)
+%!   {1, 0, 1e-308},         @(x) share (isinf (x), exp (-realmax * 1e-308 / 2))  # P(X > realmax)
+%!   {-1e-300, 1, 0},        @(x) assert (all (x == Inf))                       # P(X <= realmax) < 1e-290
+%!   {1e-300, 0, 1},         @(x) assert (all (x == 0))
+%!   {-1, 5e-324, 0},        @(x) share (x == 0, exp (-1))     # 2^-1075 / G rounds to 0 where G >= 1
+%!   {3, 1e-320, 1e-290},    @(x) dkw_check (x, @(x) gammainc (x * 5e-291, 3))   # omega 1e-305: the gamma limit
+%!   {1 + eps, 1, 1e-150},   @(x) dkw_check (x, @(x) gammainc (x * 5e-151, 1 + eps))  # was NaN: the rectangle
+%! };
+%! for k = 1:rows (cases)
+%!   p = cases{k, 1};
+%!   try
+%!     cases{k, 2} (gig_draws (p{:}, n, 1));
+%!   catch err
+%!     error ("gig_draws with %s: %s", mat2str ([p{:}], 17), err.message);
+%!   end_try_catch
+%! endfor
+%! rand ("state", 17);
+%! x = gig_draws ([0.5 1e308 0.5 0.5], 2, 3);
+%! rand ("state", 17);
+%! assert (x([1 3 4]), gig_draws (0.5, 2, 3, 1, 3));   # the point mass takes no uniform and poisons nothing
+%! assert (x(2), 2 / 3 * 1e308, -4 * eps);

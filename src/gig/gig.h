@@ -13,6 +13,9 @@ inline constexpr long gig_max_trials = 1000000;
 // Rectangles are widened by this much: the extremes are found numerically,
 // and a rectangle that is too small by a rounding error would bias draws.
 inline constexpr double gig_widen = 1 + 1e-9;
+// Above this |lambda| the law's relative spread, below |lambda|^(-1/2),
+// is under 1e-145: to double precision it is a point mass at its mode.
+inline constexpr double gig_point_lambda = 1e290;
 
 // Uniforms from rand (k, 1) blocks, k = min (65536, 2 r + 32), asked for
 // when the previous block is used up.
@@ -22,13 +25,13 @@ struct uniform_blocks {
   int64_t size;
   int64_t used;
   int64_t elements_left;  // r: elements not yet drawn
-  // Set when a draw found no acceptance in gig_max_trials: the host's rand
-  // is broken, and the remaining elements are NaN at once instead of each
-  // spending gig_max_trials.
+  // Set only when a draw found no acceptance in gig_max_trials: the host's
+  // rand is broken, and the remaining elements are NaN at once instead of
+  // each spending gig_max_trials.
   bool gave_up;
 };
 
-enum class gig_method { shifted_gig, shifted_gamma, plain, three_piece, gamma_below_one };
+enum class gig_method { shifted_gig, shifted_gamma, plain, three_piece, gamma_below_one, point_mass };
 
 // Everything one parameter set needs for its draws.
 struct gig_plan {
@@ -36,18 +39,21 @@ struct gig_plan {
   double lambda;   // >= 0 (the sign is in `invert`)
   double shape;    // the gamma methods: the shape of the shifted draw
   double beta;     // omega; unused by the gamma methods
-  double scale;    // the draw is scale * Y, or scale / Y when inverted
+  // The draw is scale * Y * 2^scale_exponent, or scale / Y * 2^scale_exponent
+  // when inverted; the exponent is 0 wherever the scale is a normal double.
+  double scale;
+  int scale_exponent;
   bool invert;
-  double mode;     // m
+  double mode;     // m; the value itself for a point mass
   double v_low;    // the rectangle's v range (ratio-of-uniforms)
   double v_high;
-  // three-piece hat
-  double x0, x1, log_k1, log_k2, log_k3, area1, area2, area3;
+  // three-piece hat; span = log(x1 / x0), growth = expm1(lambda span)
+  double x0, x1, log_k1, log_k2, log_k3, area1, area2, area3, span, growth;
 };
 
 // The plan for lambda, chi, psi inside the domain gig_draws checks: finite,
 // chi, psi >= 0, chi > 0 where lambda <= 0, psi > 0 where lambda >= 0, and
-// sqrt(chi psi) not below 1e-300 where both are positive.
+// sqrt(chi psi) not below 1e-300 where both are positive and |lambda| <= 1.
 gig_plan gig_plan_for(double lambda, double chi, double psi);
 
 // One draw following `plan`; NaN (and every later draw NaN) when no

@@ -18,7 +18,11 @@
 // the shift for moderate omega, and a three-piece hat (constant, power,
 // exponential) for the peaked, non-concave case of small lambda and omega.
 // chi = 0 (lambda > 0) and psi = 0 (lambda < 0) are the gamma and inverse
-// gamma limits, drawn by the shifted ratio-of-uniforms for the gamma.
+// gamma limits, drawn by the shifted ratio-of-uniforms for the gamma; so is
+// |lambda| > 1 with omega below |lambda| 1e-300, where the limit is exact.
+// Above |lambda| = 1e290 the law is a point mass to double precision. The
+// scale is kept as a mantissa and a power of two where it is not a normal
+// double, so a draw is Inf or 0 only where its true value is.
 // The plans are made in gig_plan.cpp, the draws in gig_sample.cpp.
 //
 // Uniforms come from the host's rand in blocks rand (k, 1), k = min (65536,
@@ -36,9 +40,12 @@ namespace {
 constexpr const char* msg_domain =
     "lambda, chi and psi must be finite, with chi >= 0 and psi >= 0, chi > 0 where "
     "lambda <= 0 and psi > 0 where lambda >= 0.";
-constexpr const char* msg_omega_range = "sqrt (chi * psi) below 1e-300 is not supported.";
+constexpr const char* msg_omega_range =
+    "sqrt (chi * psi) below 1e-300 is not supported where |lambda| <= 1.";
 
-// Below this the standardised scale 2 / omega overflows.
+// Below this, for |lambda| <= 1, the hat's constants (2 / omega, its mass
+// relative to the mode) leave the double range; for |lambda| > 1 the gamma
+// limit is exact there (gig_plan_for).
 constexpr double smallest_omega = 1e-300;
 
 bool in_domain(double lambda, double chi, double psi) {
@@ -71,7 +78,7 @@ gig_call read_call(int nlhs, int nrhs, const mxArray* prhs[]) {
     const double chi = param_at(call.chi, i);
     const double psi = param_at(call.psi, i);
     if (!in_domain(lambda, chi, psi)) fail("domain", msg_domain);
-    if (chi > 0 && psi > 0 && std::sqrt(chi) * std::sqrt(psi) < smallest_omega)
+    if (chi > 0 && psi > 0 && std::fabs(lambda) <= 1 && std::sqrt(chi) * std::sqrt(psi) < smallest_omega)
       fail("omegaRange", msg_omega_range);
   }
   return call;

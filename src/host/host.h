@@ -2,9 +2,14 @@
 // messages, argument-count and class checks, safe conversion of sizes to
 // 32-bit counts, the shared output-size rules and whole-array host draws.
 //
-// Every check raises through mexErrMsgIdAndTxt, which does not return; the
-// helpers build their texts in fixed buffers so that nothing with a
-// destructor is alive when the host unwinds the call.
+// Every check raises through mexErrMsgIdAndTxt, which does not return:
+// Octave throws the error as a C++ exception that unwinds the call. The
+// helpers build their texts in fixed buffers, so that they own nothing
+// then. What a plug-in may hold when it raises: host arrays (the host
+// reclaims them when the call ends) and the guards that restore host state
+// as the call unwinds, a host_stream_scope (host_stream.h), which settles
+// Octave's generators, and the join of worker threads (threads.h). Nothing
+// else with a destructor: memory of its own would not be reclaimed.
 #pragma once
 
 #include <cstdint>

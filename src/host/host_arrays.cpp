@@ -19,7 +19,8 @@ host_generator generator_named(const char* function) {
 bool host_array_in_process(const char* function) {
 #ifdef HAVE_OCTAVE
   stream_close_window();
-  if (std::strcmp(function, "rand") == 0 || std::strcmp(function, "randn") == 0)
+  // Without an open scope the pieces' session would never be settled.
+  if (stream_scope_open() && (std::strcmp(function, "rand") == 0 || std::strcmp(function, "randn") == 0))
     return stream_in_process(generator_named(function), form_array);
 #endif
   return false;
@@ -29,6 +30,7 @@ void host_array_piece(const char* function, double* values, int64_t count) {
 #ifdef HAVE_OCTAVE
   stream_session_begun();
   octave_fill(generator_named(function), values, count);
+  stream_after_values();
 #else
   (void)function, (void)values, (void)count;  // never in process elsewhere
 #endif
@@ -50,6 +52,7 @@ mxArray* host_draw_array(const char* function, output_size size) {
     mxArray* drawn = mxCreateUninitNumericMatrix(size.rows, size.cols, mxDOUBLE_CLASS, mxREAL);
     stream_session_begun();
     octave_fill(g, mxGetPr(drawn), count);
+    stream_after_values();
     return drawn;
   }
 #endif

@@ -57,7 +57,8 @@ bool stream_in_process(host_generator g, call_form form) {
   if (streams.by_name) return false;
   if (streams.resolved[g][form]) return true;
 #ifdef HAVE_OCTAVE
-  if (octave_function_is_builtin(function_of[g], form == form_array)) {
+  // A module whose host check failed goes by name as for a user's function.
+  if (!octave_check_failed() && octave_function_is_builtin(function_of[g], form == form_array)) {
     streams.resolved[g][form] = true;
     return true;
   }
@@ -74,6 +75,8 @@ void stream_close_window() {
 
 void stream_session_begun() { streams.session = true; }
 
+bool stream_scope_open() { return streams.depth > 0; }
+
 namespace {
 
 // The first value of g in a call, or any value outside a scope or after a
@@ -85,7 +88,9 @@ double next_value_slowly(host_generator g) {
   if (stream_in_process(g, form_value)) {
     streams.session = true;
     streams.ready[g] = streams.depth > 1;  // a caller's scope is open
-    return octave_next(g);
+    const double value = octave_next(g);
+    stream_after_values();
+    return value;
   }
 #endif
   return value_per_call(function_of[g]);
@@ -141,6 +146,7 @@ int32_t host_uniforms_ahead(int32_t needed, int32_t wanted, const double** value
     streams.session = true;
     w.in_process = true;
     size = octave_uniforms_peek(w.values, needed, wanted);
+    stream_after_values();
   }
 #endif
   if (!w.in_process)
@@ -170,6 +176,7 @@ void host_uniforms(double* values, int64_t count) {
   if (stream_in_process(generator_uniform, form_value)) {
     streams.session = true;
     octave_fill(generator_uniform, values, count);
+    stream_after_values();
     return;
   }
 #endif

@@ -25,7 +25,9 @@
 
 // One plug-in call's use of the streams: open it before the first value
 // and let it end with the call. Its end settles the streams, also when an
-// error or an interrupt unwinds the call. Scopes nest: only the outermost
+// error or an interrupt unwinds the call: Octave raises both as C++
+// exceptions, so its destructor runs, and it is one of the guards that
+// host.h allows to be alive at an error. Scopes nest: only the outermost
 // one opens and settles, and a value drawn without any scope open settles
 // at once (correct, but it pays the call's set-up for every value). Inside
 // a scope the plug-in makes no other host call that may draw ("rand",

@@ -16,3 +16,8 @@ bool stream_in_process(host_generator g, call_form form);
 void stream_close_window();
 // Values are about to be drawn in process: the call's end settles them.
 void stream_session_begun();
+// Values were drawn in process: where the module's host check has just
+// failed, the warning, once in the Octave session.
+void stream_after_values();
+// Whether a plug-in call's scope is open (host_stream.h).
+bool stream_scope_open();

@@ -1,9 +1,32 @@
-// Octave inside the process, beyond the MEX interface: its generators (the
-// values of the builtin rand and randn without an interpreter round trip),
-// its interpreter's symbol table, which decides what a call by name runs,
-// and the flag that Ctrl-C raises. The only translation unit that includes
-// Octave's headers: they and mex.h cannot share one, and octave_host.h
-// stands between them.
+// The adapter: all that the host layer uses of Octave beyond the MEX
+// interface, in this one translation unit (Octave's headers and mex.h
+// cannot share one; octave_host.h stands between them). Its parts, which
+// only this file includes: octave_session.inc (a generator session's state
+// and steps), octave_settle.inc (values drawn ahead, and handing a
+// session's values back to Octave), octave_check.inc (the host check).
+//
+// What it relies on that no Octave release promises, each checked on
+// Octave 7.3.0, 9.4.0 and 11.3.0 (the suite and make compat), and the
+// generators' part of it proved again by the host check in every session
+// before a module's first value from the twister:
+// - liboctave's randmtzig.h: the twister's state as get/set_mersenne_
+//   twister_state copy it, 624 words and a 625th, one more than the words
+//   not yet read (MT_N); rand_uniform<double> and rand_normal<double>, one
+//   value or a block; and the 53-bit doubles of rand_uniform, 27 bits of
+//   one word and 26 of the next, which twister.cpp makes itself.
+// - liboctave's oct-rand.h, octave::rand: distribution (), its setters,
+//   state (), seed (), scalar () and nd_array (); one saved state per
+//   distribution, loaded by a switch; scalar () on the twister saving the
+//   state after its value; a seed () that moves with each value only while
+//   the older generator (rand ("seed", x)) is in use, by which the first
+//   value of a session tells the generators apart.
+// - libinterp's rand.cc: the builtin rand and randn switch to their
+//   distribution, fill their result by that distribution's draw, save the
+//   twister's state and switch back, which loads the found distribution's.
+// - libinterp's symbol table: find_function (name, arguments), the lookup
+//   by which a call by name resolves, and find_built_in_function.
+// - liboctave's quit.h: octave_interrupt_state, which Octave's SIGINT
+//   handler raises, and octave_quit (), which throws its interrupt.
 #if defined(__has_include)
 #if __has_include(<octave/oct-rand.h>) && __has_include(<octave/interpreter.h>)
 #define SAMPLEKIT_OCTAVE_HOST 1
@@ -20,10 +43,13 @@
 #include <octave/oct-rand.h>
 #include <octave/randmtzig.h>
 
+#include <octave/version.h>
+
 #include "interrupt.h"
 #include "octave_host.h"
-#include "octave_session.h"
-#include "octave_settle.h"
+#include "octave_session.inc"
+#include "octave_settle.inc"
+#include "octave_check.inc"
 
 bool octave_function_is_builtin(const char* name, bool with_size_arguments) {
   octave::interpreter* interpreter = octave::interpreter::the_interpreter();
@@ -35,6 +61,16 @@ bool octave_function_is_builtin(const char* name, bool with_size_arguments) {
       with_size_arguments ? ovl(octave_value(1.0), octave_value(1.0)) : octave_value_list();
   const octave_value function = interpreter->get_symbol_table().find_function(name, arguments);
   return function.is_builtin_function();
+}
+
+bool octave_check_failed() { return host_check == check_failed; }
+
+const char* octave_check_failure() { return check_failure; }
+
+const char* octave_version_text() { return OCTAVE_VERSION; }
+
+void octave_check_again() {
+  if (host_check != check_running) host_check = check_pending;
 }
 
 // Octave's signal handler counts a Ctrl-C in octave_interrupt_state and

@@ -1,7 +1,8 @@
 // What the host layer reaches of Octave beyond the MEX interface, all in
 // octave_host.cpp: its generators, and its interpreter's symbol table and
 // interrupt flag. Octave's headers and mex.h cannot share a translation
-// unit, so these plain declarations stand between them. Only built and called under Octave; main thread only.
+// unit, so these plain declarations stand between them. Only built and
+// called under Octave; main thread only.
 #pragma once
 
 #include <cstdint>
@@ -48,3 +49,15 @@ void octave_uniforms_take(int32_t used, int32_t size);
 // Leaves both generators' states and the current distribution where one
 // builtin call per value drawn would have left them. Never throws.
 void octave_session_close() noexcept;
+
+// The host check (octave_check.inc): at its first session's first value,
+// a module proves on the generators' states that the values and states of
+// this adapter are the builtins'. Whether it found a difference, and then
+// which; the rest of that session draws each value the builtin's own way.
+bool octave_check_failed();
+const char* octave_check_failure();
+// The Octave version whose headers built the module, the one it runs on.
+const char* octave_version_text();
+// The check runs again at the next session's first value: for the bench,
+// which times it.
+void octave_check_again();

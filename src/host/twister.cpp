@@ -2,6 +2,7 @@
 #include "twister.h"
 
 #include <algorithm>
+#include <cmath>
 #ifdef __SSE2__
 #include <emmintrin.h>
 #endif
@@ -125,5 +126,10 @@ bool twister_doubles(uint32_t* state, double* values, int64_t count) {
     }
   }
   state[words] = static_cast<uint32_t>(words - next + 1);
+#ifdef SAMPLEKIT_PLANTED_FAULT
+  // The test build of tests/test_host_check.m: one value a hair off, which
+  // the host check must find.
+  if (count > 0) values[0] = std::nextafter(values[0], 0.0);
+#endif
   return true;
 }

@@ -4,8 +4,8 @@
 #include "gamma_rules.h"
 
 #include <cmath>
-#include <cstdlib>
 
+#include "../host/host.h"
 #include "../host/interrupt.h"
 
 namespace {
@@ -32,6 +32,12 @@ double gamma_best(double a) {
   return NAN;
 }
 
+// No plug-in picks from weights it has not checked; a caller that passes
+// impossible ones gets an error, not the end of the user's session.
+[[noreturn]] void fail_pick(const char* what) { fail("pickWeights", what); }
+constexpr const char* msg_pickd_weights = "rand_pickd needs non-negative weights with a positive sum.";
+constexpr const char* msg_pickf_weights = "rand_pickf needs positive weights.";
+
 }  // namespace
 
 double rand_uniform() { return host_uniform(); }
@@ -43,10 +49,10 @@ int rand_int(int n) { return static_cast<int>(n * rand_uniform()); }
 int rand_pickd(const double* w, int n) {
   double s = 0;
   for (int i = 0; i < n; ++i) {
-    if (w[i] < 0) std::abort();
+    if (w[i] < 0) fail_pick(msg_pickd_weights);
     s = s + w[i];
   }
-  if (s <= 0) std::abort();
+  if (s <= 0) fail_pick(msg_pickd_weights);
   double x = s * rand_uniform();
   for (int i = 0; i < n; ++i) {
     x = x - w[i];
@@ -55,16 +61,16 @@ int rand_pickd(const double* w, int n) {
   // Rounding kept x at or above 0: the draw belongs to the first real weight.
   for (int i = 0; i < n; ++i)
     if (w[i] > 0) return i;
-  std::abort();
+  fail_pick(msg_pickd_weights);  // only a NaN sum gets here
 }
 
 int rand_pickf(const float* w, int n) {
   double s = 0;
   for (int i = 0; i < n; ++i) {
-    if (w[i] <= 0) std::abort();
+    if (w[i] <= 0) fail_pick(msg_pickf_weights);
     s = s + static_cast<double>(w[i]);
   }
-  if (s <= 0) std::abort();
+  if (s <= 0) fail_pick(msg_pickf_weights);
   double x = s * rand_uniform();
   for (int i = 0; i < n; ++i) {
     x = x - static_cast<double>(w[i]);
@@ -72,7 +78,7 @@ int rand_pickf(const float* w, int n) {
   }
   for (int i = 0; i < n; ++i)
     if (w[i] > 0) return i;
-  std::abort();
+  fail_pick(msg_pickf_weights);  // only a NaN sum gets here
 }
 
 double rand_gaussian() { return host_normal(); }

@@ -24,10 +24,12 @@ double rand_uniopen();
 // n * rand_uniform() truncated toward zero: 0 .. n - 1 for n >= 1. One "rand".
 int rand_int(int n);
 // Index i with probability w[i] / sum(w); zero weights allowed. One "rand".
-// Aborts the process on a negative weight or a sum that is not positive.
+// A negative weight, or a sum that is not positive (n <= 0 among them),
+// ends the call with the error samplekit:<function>:pickWeights before the
+// value is drawn; NaN weights without a positive one, after it.
 int rand_pickd(const double* w, int n);
 // As rand_pickd on single-precision weights, but every weight must be
-// positive: a zero weight aborts too. One "rand".
+// positive: a zero weight is refused too. One "rand".
 int rand_pickf(const float* w, int n);
 // One host "randn" value.
 double rand_gaussian();
