@@ -65,5 +65,5 @@ LINK_resample_deterministic := $(RESAMPLING)
 LINK_resample_systematic := $(RESAMPLING)
 LINK_digamma_array := special/digamma.cpp
 LINK_metric_distance_matrix := metric/metric_call.cpp
-LINK_mcmc_summary := mcmc/variable_summary.cpp mcmc/chain_stats.cpp mcmc/chain_sums.cpp mcmc/sort_draws.cpp \
+LINK_mcmc_summary := mcmc/call_tables.cpp mcmc/variable_summary.cpp mcmc/chain_stats.cpp mcmc/chain_sums.cpp mcmc/sort_draws.cpp \
                      mcmc/fft.cpp mcmc/normal_quantile.cpp mcmc/summary_table.cpp

@@ -6,7 +6,8 @@
 // summary statistics beside them.
 //
 // Nothing here calls the host except through the `interrupt_check` a caller
-// passes, so the routines run on worker threads as they are.
+// passes, so the routines run on worker threads as they are; make_tables
+// and free_tables alone allocate host memory, on the main thread.
 #pragma once
 
 #include <cstdint>
@@ -53,6 +54,11 @@ struct call_tables {
   // cos and sin of -2 pi j / fft_size, j < fft_size / 2, interleaved.
   const double* twiddles;
 };
+
+// The tables, made in host memory on the main thread (which polls for
+// Ctrl-C meanwhile), and their release.
+call_tables make_tables(const split_plan& plan);
+void free_tables(const call_tables& tables);
 
 // Working memory of one variable's summary, `scratch_doubles (plan)`
 // doubles; the routines below carve their arrays out of it.

@@ -30,7 +30,6 @@ constexpr int64_t size_limit = int64_t{1} << 31;
 constexpr int64_t max_task_draws = 1 << 16;
 // The draws one thread summarises in about 100 microseconds.
 constexpr double break_even_draws = 2000;
-constexpr double two_pi = 6.283185307179586476925;
 
 struct call_shape {
   int64_t iterations;
@@ -66,42 +65,6 @@ void check_names(const mxArray* names, int64_t variables) {
 
 const mxArray* given_name(const mxArray* names, int64_t v) {
   return mxIsCell(names) ? mxGetCell(names, v) : names;
-}
-
-// The tables every variable reads, in host memory that the call's end (or
-// an error) releases.
-call_tables make_tables(const split_plan& plan) {
-  const int64_t n = plan.iterations * plan.chains;
-  int64_t* split_index = static_cast<int64_t*>(mxMalloc(static_cast<size_t>(n + 1) * sizeof(int64_t)));
-  for (int64_t c = 0; c < plan.chains; ++c) {
-    for (int64_t i = 0; i < plan.iterations; ++i) {
-      poll_interrupt(c * plan.iterations + i);
-      split_index[c * plan.iterations + i] = i < plan.half ? c * plan.half + i
-                                             : i >= plan.second ? (plan.chains + c) * plan.half + i - plan.second
-                                                                : -1;
-    }
-  }
-  const int64_t s = plan.split_draws;
-  double* scores = static_cast<double*>(mxMalloc(static_cast<size_t>(2 * s + 1) * sizeof(double)));
-  // (r - 3/8) / (S + 1/4) with both operands exact, so one rounding.
-  for (int64_t k = 2; k <= 2 * s; ++k) {
-    poll_interrupt(k);
-    scores[k] = normal_quantile((k / 2.0 - 0.375) / (s + 0.25));
-  }
-  double* twiddles = static_cast<double*>(mxMalloc(static_cast<size_t>(plan.fft_size) * sizeof(double)));
-  for (int64_t j = 0; j < plan.fft_size / 2; ++j) {
-    poll_interrupt(j);
-    const double angle = -two_pi * static_cast<double>(j) / static_cast<double>(plan.fft_size);
-    twiddles[2 * j] = std::cos(angle);
-    twiddles[2 * j + 1] = std::sin(angle);
-  }
-  return call_tables{split_index, scores, twiddles};
-}
-
-void free_tables(const call_tables& tables) {
-  mxFree(const_cast<int64_t*>(tables.split_index));
-  mxFree(const_cast<double*>(tables.normal_scores));
-  mxFree(const_cast<double*>(tables.twiddles));
 }
 
 // Scratch slots for the tasks that run at once: one thread holds at most

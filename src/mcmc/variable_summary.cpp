@@ -91,24 +91,6 @@ double nan_max(double a, double b) { return std::isnan(a) || std::isnan(b) ? NAN
 
 }  // namespace
 
-split_plan make_split_plan(int64_t iterations, int64_t chains) {
-  split_plan plan{iterations, chains, iterations / 2, iterations - iterations / 2, 0, 2, 0};
-  plan.split_draws = 2 * chains * plan.half;
-  int log2_size = 1;
-  while (plan.fft_size < 2 * plan.half) {
-    plan.fft_size *= 2;
-    ++log2_size;
-  }
-  // A lag summed directly costs split_draws products; all lags by FFT cost
-  // (transforms) x (fft_size / 2) x log2 (fft_size) butterflies, each
-  // worth about lag_cost_ratio products.
-  constexpr double lag_cost_ratio = 4;
-  const double transforms = static_cast<double>((2 * chains + 1) / 2 + 1);
-  const double fft_cost = lag_cost_ratio * transforms * (plan.fft_size / 2) * log2_size;
-  plan.direct_lags = std::max<int64_t>(8, static_cast<int64_t>(fft_cost / std::max<int64_t>(1, plan.split_draws)));
-  return plan;
-}
-
 int64_t scratch_doubles(const split_plan& plan) {
   const int64_t n = plan.iterations * plan.chains;
   // keys (2 n), order (2 n halves), sorted, folded, folded order, split
