@@ -327,4 +327,5 @@ for expression = {"scaled_invchi2_draws (2, 5, 1e6, 1)", "mean_dof_gamma_draws (
 endfor
 ## mcmc_summary against R's posterior package, in a function of its own
 ## (bench/mcmc_bench.m).
+addpath (fullfile (root, "bench"));
 mcmc_bench (runs);
