@@ -132,6 +132,19 @@
 %! out = evalc ("mcmc_summary (golden, 'golden')");
 %! assert (isempty (strfind (out, "*")));
 
+%!test  # each refusal's identifier
+%! calls = {@() mcmc_summary(), "inputCount"; @() mcmc_summary(single (1)), "class";
+%!          @() mcmc_summary(zeros (2, 2, 2, 2)), "dimensions"; @() mcmc_summary(zeros (5, 2, 2), {"a"}), "names";
+%!          @() mcmc_summary(zeros (2^16, 2^15, 0)), "size"};
+%! for k = 1:rows (calls)
+%!   try
+%!     calls{k, 1} ();
+%!     error ("call %d was accepted", k);
+%!   catch err
+%!     assert (err.identifier, ["samplekit:mcmc_summary:" calls{k, 2}]);
+%!   end_try_catch
+%! endfor
+
 %!error <Wrong number of input arguments\.> mcmc_summary ()
 %!error <Wrong number of input arguments\.> mcmc_summary (1, {"a"}, 3)
 %!error <Too many output arguments\.> [a, b] = mcmc_summary (1)
