@@ -389,3 +389,7 @@ for expression = {"scaled_invchi2_draws (2, 5, 1e6, 1)", "mean_dof_gamma_draws (
                                fullfile (root, "bench", "peak_memory.m"), expression{1}));
   printf ("%s", text);
 endfor
+## mcmc_summary against R's posterior package, in a function of its own
+## (bench/mcmc_bench.m).
+addpath (fullfile (root, "bench"));
+mcmc_bench (runs);

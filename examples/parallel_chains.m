@@ -5,9 +5,9 @@
 ## Each chain seeds itself first with samplekit_worker_seed (MASTER, K), so
 ## its draws depend on (MASTER, K) alone, not on the process that runs it:
 ## the parallel and the serial run give the same bits. The script checks
-## that, prints the speed-up, combines the chains into split R-hat and
-## effective sample sizes, and saves the chains' traces of mu. Without the parallel package it says how to
-## install it and runs the chains serially only.
+## that, prints the speed-up and mcmc_summary's convergence diagnostics of
+## the chains, and saves the chains' traces of mu. Without the parallel
+## package it says how to install it and runs the chains serially only.
 ##
 ##   sudo apt-get install octave-parallel
 ##   octave-cli --no-history -q examples/parallel_chains.m
@@ -52,13 +52,9 @@ else
 endif
 
 draws = cat (3, serial{:})(burn_in+1:end, :, :);
-[rhat, ess] = chain_diagnostics (draws);
 names = [{"mu", "sigma2", "tau2"}, arrayfun(@(j) sprintf ("theta(%d)", j), 1:groups, "UniformOutput", false)];
-printf ("  %-10s %9s %9s %8s %8s\n", "parameter", "mean", "sd", "R-hat", "ESS");
-for p = 1:columns (draws)
-  values = draws(:, p, :);
-  printf ("  %-10s %9.3f %9.3f %8.4f %8.0f\n", names{p}, mean (values(:)), std (values(:)), rhat(p), ess(p));
-endfor
+## mcmc_summary takes iterations x chains x variables.
+mcmc_summary (permute (draws, [1 3 2]), names);
 printf ("  %d draws kept in all; R-hat near 1 says the chains agree\n", numel (draws(:, 1, :)));
 
 [png, can_draw] = example_setup ("parallel_chains.png");

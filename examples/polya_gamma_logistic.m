@@ -43,8 +43,7 @@ for step = 1:30
   mle += (X' * ((p .* (1 - p)) .* X)) \ (X' * (y - p));
 endfor
 
-## Autocorrelation of each coefficient's chain up to lag 30, and the
-## effective sample size from the initial positive sequence of lags.
+## Autocorrelation of each coefficient's chain up to lag 30, for the figure.
 lags = 0:30;
 acf = zeros (numel (lags), 3);
 for j = 1:3
@@ -53,17 +52,17 @@ for j = 1:3
     acf(l + 1, j) = sum (d(1:end-l) .* d(l+1:end)) / sum (d .^ 2);
   endfor
 endfor
-last = arrayfun (@(j) find ([acf(2:end, j); -1] <= 0, 1), 1:3);
-ess = arrayfun (@(j) rows (kept) / (1 + 2 * sum (acf(2:last(j), j))), 1:3);
+summary = mcmc_summary (reshape (kept, rows (kept), 1, 3));   # one chain of each coefficient
 
 names = {"intercept", "x1", "x2"};
 printf ("samplekit example: logistic regression by Polya-Gamma Gibbs sampling\n");
 printf ("  %d observations (%d ones), %d sweeps (%d burn-in)\n", n, sum (y), sweeps, burn_in);
-printf ("  %-10s %7s %9s %7s %18s %7s %7s\n", "", "true", "post.mean", "sd", "95% interval", "MLE", "ESS");
+printf ("  %-10s %7s %9s %7s %18s %7s %7s %6s\n", "", "true", "post.mean", "sd", "95% interval", "MLE", "ESS", "R-hat");
 for j = 1:3
   q = sort (kept(:, j));
-  printf ("  %-10s %7.3f %9.3f %7.3f   [%6.3f, %6.3f] %7.3f %7.0f\n", names{j}, true_beta(j),
-          mean (q), std (q), q(round (0.025 * end)), q(round (0.975 * end)), mle(j), ess(j));
+  printf ("  %-10s %7.3f %9.3f %7.3f   [%6.3f, %6.3f] %7.3f %7.0f %6.3f\n", names{j}, true_beta(j),
+          mean (q), std (q), q(round (0.025 * end)), q(round (0.975 * end)), mle(j),
+          summary(j).ess_bulk, summary(j).rhat);
 endfor
 
 [png, can_draw] = example_setup ("polya_gamma_logistic.png");

@@ -24,7 +24,7 @@ WEIGHT_COLUMNS := resampling/weight_columns.cpp
 
 # The sections of the package's index, in order, each with its title and
 # its functions in index order.
-SECTIONS := arrays ars bootstrap resampling discrete special metric parallel
+SECTIONS := arrays ars bootstrap resampling discrete special metric parallel mcmc
 TITLE_arrays := Random variate arrays
 MODULES_arrays := scaled_invchi2_draws scaled_invchi2_draw mean_dof_gamma_draws mean_dof_gamma_draw \
                   student_t_draws exponential_draws simplex_weight_draws gig_draws polya_gamma_draws \
@@ -44,6 +44,8 @@ TITLE_metric := Metric distances
 MODULES_metric := metric_distance_matrix
 TITLE_parallel := Parallel runs
 FUNCTIONS_parallel := samplekit_worker_seed
+TITLE_mcmc := MCMC diagnostics
+MODULES_mcmc := mcmc_summary
 
 # What a module links besides its own source and HOST_SOURCES.
 LINK_scaled_invchi2_draws := $(RANDOM_VARIATES) $(GAMMA_RUN)
@@ -68,3 +70,5 @@ LINK_normalized_weights := $(WEIGHT_COLUMNS)
 LINK_categorical_draws := $(WEIGHT_COLUMNS) categorical/column_draws.cpp categorical/fast_sums.cpp
 LINK_digamma_array := special/digamma.cpp
 LINK_metric_distance_matrix := metric/metric_call.cpp
+LINK_mcmc_summary := mcmc/call_tables.cpp mcmc/variable_summary.cpp mcmc/chain_stats.cpp mcmc/chain_sums.cpp mcmc/sort_draws.cpp \
+                     mcmc/fft.cpp mcmc/normal_quantile.cpp mcmc/summary_table.cpp

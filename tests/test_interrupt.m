@@ -34,7 +34,9 @@
 %!               "", "polya_gamma_draws (1, 0, %n%, 1)", 3e7
 %!               "", "dirichlet_draws (0.5 * ones (10, 1), %n%)", 6e6
 %!               "w = zeros (1000, %n%);", "normalized_weights (w)", 1e5
-%!               "", "weighted_sample (ones (1, 1e4), 1, %n%)", 3e4};
+%!               "", "weighted_sample (ones (1, 1e4), 1, %n%)", 3e4
+%!               "d = repmat ((1:1000)', [1 4 %n%]);", "mcmc_summary (d)", 6000
+%!               "d = (1:%n%)';", "mcmc_summary (d)", 1e7};
 %! with = @(text, count) strrep (text, "%n%", sprintf ("%d", count));
 %! for k = 1:rows (long_calls)
 %!   [setup, call, n] = long_calls{k, :};
@@ -54,7 +56,7 @@
 %!   endfor
 %!   assert (answer(attempt) < rest / 2, "%s answered %s s after SIGINT, with %.2f s of it left",
 %!           with (call, n), mat2str (answer, 2), rest);
-%!   in ("clear w");
+%!   in ("clear w d");
 %! endfor
 %! ## The harness raises SIGINT at itself after five draws.
 %! in ("rand ('state', 3); randn ('state', 4); stream_harness ('draws', 'uuNnu', 'interrupt')");

@@ -1,9 +1,8 @@
 ## Runs in other processes: jobs that seed themselves by samplekit_worker_seed
 ## give the serial run's bits in parcellfun's worker processes and on a
-## parallel-package server on 127.0.0.1 (netcellfun); the chain diagnostics
-## of examples/parallel_chains.m. Needs Octave's parallel package (make test
-## installs it on Debian); where a run cannot be made, its block is skipped
-## and helpers/parallel_ready.m says why.
+## parallel-package server on 127.0.0.1 (netcellfun). Needs Octave's
+## parallel package (make test installs it on Debian); where a run cannot
+## be made, its block is skipped and helpers/parallel_ready.m says why.
 
 %!shared examples
 %! examples = fullfile (fileparts (fileparts (fileparts (which ("worker_job")))), "examples");
@@ -31,32 +30,6 @@
 %!  endif
 %!  printf ("%s\n", regexp (output, '^note: .*$', "match", "lineanchors", "dotexceptnewline"){:});
 %!endfunction
-
-%!test
-%! ## Split R-hat and ESS against chains whose answers are known: independent
-%! ## draws (R-hat 1, ESS the draw count), AR(1) with phi = 0.9 (ESS
-%! ## N (1 - phi) / (1 + phi)), and one chain off by 3 sd (R-hat well above 1).
-%! addpath (examples);
-%! unwind_protect
-%!   guard = seeded (5);
-%!   noise = randn (2000, 1, 4);
-%!   ar = filter (1, [1 -0.9], noise);
-%!   shifted = noise + cat (3, 0, 0, 0, 3);
-%!   cases = {noise, 0.99, 1.01, 0.75 * 8000, 1.25 * 8000;
-%!            ar, 0.99, 1.05, 0.5 * 8000 / 19, 1.5 * 8000 / 19;
-%!            shifted, 1.2, Inf, 0, Inf};
-%!   for c = 1:rows (cases)
-%!     [rhat, ess] = chain_diagnostics (cases{c, 1});
-%!     assert ([rhat >= cases{c, 2}, rhat <= cases{c, 3}, ess >= cases{c, 4}, ess <= cases{c, 5}]);
-%!   endfor
-%!   ## Each parameter's figures come from its own column alone.
-%!   [rhat, ess] = chain_diagnostics ([noise, ar]);
-%!   [rhat_noise, ess_noise] = chain_diagnostics (noise);
-%!   [rhat_ar, ess_ar] = chain_diagnostics (ar);
-%!   assert ([rhat; ess], [rhat_noise, rhat_ar; ess_noise, ess_ar]);
-%! unwind_protect_cleanup
-%!   rmpath (examples);
-%! end_unwind_protect
 
 %!testif ; parallel_ready ("parcellfun")
 %! ## parcellfun: each job's bits do not depend on the process, the order or

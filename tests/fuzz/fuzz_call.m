@@ -83,4 +83,7 @@ function b = valid_calls ()
   b.digamma_array = {{[1 0.5 -0.5]}, {[1 2; 3 4]}};
   b.tanh_array = {{[-20 0 1e-9 3]}};
   b.metric_distance_matrix = {{metric, [1 2 3; 4 5 6; 7 8 8]}};
+  chains = reshape (mod ((1:60) * 0.618, 1), 10, 3, 2);
+  b.mcmc_summary = {{chains}, {chains, {"a", "b"}}, {chains(:, :, 1), "a"}, {[1 2 NaN; 4 Inf 6; 7 8 9; 1 1 1]}, ...
+                    {(1:7)'}, {zeros(6, 2, 0)}};
 endfunction

@@ -4,6 +4,10 @@
 ## weights); otherwise what is wrong with it.
 function why = fuzz_sane (name, args, r)
   why = "";
+  if (strcmp (name, "mcmc_summary"))
+    why = summary_sane (args, r);
+    return;
+  endif
   if (! isa (r, "double") || ! isreal (r) || issparse (r))
     why = sprintf ("class %s", class (r));
     return;
@@ -31,6 +35,24 @@ function why = fuzz_sane (name, args, r)
     why = "a column outside the simplex";
   elseif (strcmp (name, "truncated_normal_draws") && ! within_bounds (r, args{3}, args{4}))
     why = "a draw outside [a, b] or not finite";
+  endif
+endfunction
+
+## mcmc_summary: one element per variable of X, a string name and real
+## double scalars that are NaN or in their ranges.
+function why = summary_sane (args, r)
+  why = "";
+  fields = {"names", "mean", "median", "sd", "mad", "q5", "q95", "rhat", "ess_bulk", "ess_tail", "mcse_mean"};
+  if (! isstruct (r) || ! isequal (fieldnames (r)', fields) || ! isequal (size (r), [1, size(args{1}, 3)]))
+    why = "not a 1 x P struct of the summary's fields";
+    return;
+  endif
+  values = cell2mat (struct2cell (r(:))(2:end, :));
+  if (! all (cellfun (@ischar, {r.names})) || ! isa (values, "double") || ! isreal (values) ...
+      || rows (values) != 10)
+    why = "a name that is not a string or a value that is not a real double scalar";
+  elseif (any (values([3 4 7 8 9 10], :)(:) < 0) || any (values(7, :) < 0.5))
+    why = "a negative sd, mad, ESS or MCSE, or an R-hat below 1/2";
   endif
 endfunction
 
