@@ -34,7 +34,8 @@
 %!               "", "polya_gamma_draws (1, 0, %n%, 1)", 3e7
 %!               "", "dirichlet_draws (0.5 * ones (10, 1), %n%)", 6e6
 %!               "w = zeros (1000, %n%);", "normalized_weights (w)", 1e5
-%!               "", "weighted_sample (ones (1, 1e4), 1, %n%)", 3e4};
+%!               "", "weighted_sample (ones (1, 1e4), 1, %n%)", 3e4
+%!               "", "inverse_wishart_draws (eye (1000), 1100, %n%)", 8};
 %! with = @(text, count) strrep (text, "%n%", sprintf ("%d", count));
 %! for k = 1:rows (long_calls)
 %!   [setup, call, n] = long_calls{k, :};

@@ -83,4 +83,8 @@ function b = valid_calls ()
   b.digamma_array = {{[1 0.5 -0.5]}, {[1 2; 3 4]}};
   b.tanh_array = {{[-20 0 1e-9 3]}};
   b.metric_distance_matrix = {{metric, [1 2 3; 4 5 6; 7 8 8]}};
+  scales = {{[2 0.5; 0.5 1], 3}, {[2 0.5; 0.5 1], 3, 4}, {1, 0.5}, {eye(3), 2.5, 2}, ...
+            {[1 0.2 0; 0.2 1 0.1; 0 0.1 1], 9, 0}};
+  b.wishart_draws = scales;
+  b.inverse_wishart_draws = scales;
 endfunction

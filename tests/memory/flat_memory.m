@@ -33,7 +33,9 @@ function flat_memory (calls)
     "weighted_sample", {[1 0 2 3], 2, 2}, {[1 0 2], 3};
     "digamma_array", {[1 2; 3 4]}, {single(1)};
     "tanh_array", {[1 2; 3 4]}, {{1}};
-    "metric_distance_matrix", {metric, [1 2; 3 4; 5 6]}, {setfield(metric, "components", {[1 9]}), [1 2]}};
+    "metric_distance_matrix", {metric, [1 2; 3 4; 5 6]}, {setfield(metric, "components", {[1 9]}), [1 2]};
+    "wishart_draws", {[2 0.5; 0.5 1], 3, 2}, {[1 2; 2 1], 3};      # refused after its Cholesky
+    "inverse_wishart_draws", {[2 0.5; 0.5 1], 3, 2}, {eye(3), 1}};
   printf ("%-24s %10s %12s\n", "function", "calls", "growth (kB)");
   worst = 0;
   for j = 1:rows (jobs)
