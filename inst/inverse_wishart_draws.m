@@ -54,9 +54,9 @@
 ## (G(1,2); G(1,3), G(2,3); G(1,4), @dots{}), one @code{randn} each, then
 ## the gamma draws of G(1,1), @dots{}, G(p,p) in that order, from
 ## @code{rand}: a shape above 1.00001 takes two per trial of Best's
-## rejection method (one trial in most draws); a shape in (1, 1.00001) one
-## (an exponential draw); a shape up to 1 one, then a draw of that shape
-## plus 1.  So @code{inverse_wishart_draws (@var{psi}, @var{nu}, @var{N})}
+## rejection method (on average about three trials just above shape 1,
+## 1.6 at shape 2.5); a shape in (1, 1.00001) one (an exponential draw); a
+## shape up to 1 one, then a draw of that shape plus 1.  So @code{inverse_wishart_draws (@var{psi}, @var{nu}, @var{N})}
 ## gives the bits of @var{N} successive calls
 ## @code{inverse_wishart_draws (@var{psi}, @var{nu})}, and seeding both
 ## @code{rand ("state", k)} and @code{randn ("state", k)} fixes every bit of
