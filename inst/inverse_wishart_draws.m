@@ -21,7 +21,7 @@
 ## min (i, j) of @code{@var{C}(k,i) * @var{C}(k,j)} added in increasing k,
 ## once for i <= j and mirrored.  So every draw is symmetric to the last
 ## bit, and @code{@var{C}' * @var{C}} (which Octave sums in another order)
-## differs from @var{W} by rounding alone, at most
+## differs from @var{W} by rounding alone, at most about
 ## @code{2 * p * eps * sqrt (@var{W}(i,i) * @var{W}(j,j))} in element
 ## (i, j).  A sampler needs no second factorisation: the normal likelihood
 ## of a covariance @var{W} wants @code{@var{C}' \ x} and
