@@ -148,15 +148,15 @@ memcheck: all
 bench: all $(BUILD)/bench/bench_limit.mex $(BUILD)/bench/bench_empty.mex $(BUILD)/bench/bench_host_values.mex | bench-deps
 	$(OCTAVE_RUN) bench/run_bench.m
 
-# The peer of one weighted_sample row, randsample, is in Octave's statistics
-# package. Where it cannot be installed, make bench still runs and that row
-# has no peer.
+# The peers of one weighted_sample row (randsample) and of the Wishart rows
+# (wishrnd, iwishrnd) are in Octave's statistics package. Where it cannot
+# be installed, make bench still runs and those rows have no peer.
 .PHONY: bench-deps
 bench-deps: | deps
 	@$(OCTAVE_RUN) --eval 'exit (isempty (pkg ("list", "statistics")))' || \
-	  tools/apt_install "make bench times weighted_sample against the statistics package's randsample" \
+	  tools/apt_install "make bench times weighted_sample and the Wishart draws against the statistics package" \
 	    octave-statistics || \
-	  echo "bench-deps: could not install octave-statistics: the randsample row has no peer"
+	  echo "bench-deps: could not install octave-statistics: the randsample and Wishart rows have no peer"
 
 # The batched gamma kernel against rand_gamma one element at a time, on the
 # same uniforms drawn beforehand (not part of make bench).

@@ -220,6 +220,19 @@ function ns = time_once (f, elements, calls)
   ns = toc * 1e9 / (calls * elements);
 endfunction
 
+## loop_ns for an EXPRESSION of the Wishart rows' S, nu and n.
+function ns = loop_ns_with (expression, calls, S, nu, n)
+  eval (sprintf ("tic (); for k = 1:%d, y = %s; endfor; ns = toc () * 1e9 / %d;", calls, expression, calls));
+endfunction
+
+## What a user writes for N Wishart draws with the statistics package.
+function w = wishrnd_loop (scale, nu, n)
+  w = zeros (rows (scale), columns (scale), n);
+  for k = 1:n
+    w(:, :, k) = wishrnd (scale, nu);
+  endfor
+endfunction
+
 ## Nanoseconds per pass of `for k = 1:calls, y = EXPRESSION; endfor`.
 function ns = loop_ns (expression, calls)
   eval (sprintf ("tic (); for k = 1:%d, y = %s; endfor; ns = toc () * 1e9 / %d;", calls, expression, calls));
@@ -380,6 +393,61 @@ printf ("\n%-48s %9s\n", "Ctrl-C a second into the call", "answer s");
 for j = 1:numel (long_calls)
   printf ("%-48s %9.3f%s\n", long_calls{j}, median (answers(j, :)), ifelse_text (median (answers(j, :)) > 0.5, "  (over 0.5 s)"));
 endfor
+
+## Wishart draws against the statistics package's wishrnd and iwishrnd (p =
+## 5): one inverse-Wishart draw per call, as a Gibbs sampler's iteration
+## makes it, and 1e4 Wishart draws in one call against a loop of wishrnd
+## (and, for reference, wishrnd's own N argument). The package shadows core
+## functions (mean, median, ...): it is loaded for the timings alone, and
+## unloaded before their medians are taken. make bench installs it through
+## apt-get (octave-statistics) where it can; without it the ratios are
+## skipped.
+x_w = randn (40, 5);
+scale_w = x_w' * x_w / 40;
+nu_w = 9;
+draws_w = 1e4;
+wishart_lines = {"inverse_wishart_draws (S, nu)", 2000;
+                 "iwishrnd (S, nu)", 200;
+                 "wishart_draws (S, nu, n)", 3;
+                 "wishrnd_loop (S, nu, n)", 1;
+                 "wishrnd (S, nu, [], n)", 1};
+warning ("off", "Octave:shadowed-function");
+have_statistics = false;
+try
+  pkg load statistics;
+  have_statistics = exist ("iwishrnd") == 2 && exist ("wishrnd") == 2;
+catch
+end_try_catch
+timed = [1 3];                  # ours; the peers too where the package is
+if (have_statistics)
+  timed = 1:rows (wishart_lines);
+endif
+wishart_ns = NaN (rows (wishart_lines), runs * repeats);
+for round = 1:columns (wishart_ns)
+  for j = timed
+    wishart_ns(j, round) = loop_ns_with (wishart_lines{j, 1}, wishart_lines{j, 2}, scale_w, nu_w, draws_w);
+  endfor
+endfor
+if (have_statistics)
+  pkg unload statistics;
+endif
+wishart_ns = median (wishart_ns, 2);
+printf ("\n%-44s %12s %9s\n", "Wishart, p = 5, nu = 9 (median of rounds)", "us per call", "ratio");
+## Each peer's row shows ours over it: row 1 over row 2, row 3 over rows 4, 5.
+ours = [NaN 1 NaN 3 3];
+for j = 1:rows (wishart_lines)
+  ratio = "";
+  if (! isnan (ours(j)) && have_statistics)
+    ratio = sprintf ("%9.4f", wishart_ns(ours(j)) / wishart_ns(j));
+  endif
+  printf ("%-44s %12.1f %9s\n", wishart_lines{j, 1}, wishart_ns(j) / 1e3, ratio);
+endfor
+if (! have_statistics)
+  printf ("the statistics package is not installed (Debian: octave-statistics): the peers and ratios are skipped\n");
+endif
+printf ("S = X' * X / 40, X 40 x 5 from randn; nu = %d, n = %d; ratios: inverse_wishart_draws per\n", nu_w, draws_w);
+printf ("call / iwishrnd per call, and wishart_draws (S, nu, n) / each peer\n");
+
 ## Peak memory is measured in a fresh process, whose heap holds no freed
 ## memory that the call could reuse unseen.
 octave = fullfile (OCTAVE_HOME (), "bin", "octave-cli");

@@ -21,7 +21,8 @@ figures = {"particle_filter", {"particle_filter_states.png", "particle_filter_sp
            "bootstrap_intervals", {"bootstrap_mean.png", "bootstrap_percentiles.png"};
            "gig_density", {"gig_density.png"};
            "parallel_chains", {"parallel_chains.png"};
-           "polya_gamma_logistic", {"polya_gamma_logistic.png"}};
+           "polya_gamma_logistic", {"polya_gamma_logistic.png"};
+           "gaussian_mixture", {"gaussian_mixture.png"}};
 passed = 0;
 failed = 0;
 for k = 1:rows (figures)

@@ -21,14 +21,17 @@ GAMMA_RUN := random_variates/gamma_run.cpp random_variates/gamma_batch.cpp rando
 RESAMPLING := resampling/resampling.cpp resampling/binsgeq.cpp
 DIRICHLET := bootstrap/dirichlet.cpp
 WEIGHT_COLUMNS := resampling/weight_columns.cpp
+WISHART := wishart/wishart_call.cpp wishart/wishart_run.cpp $(RANDOM_VARIATES)
 
 # The sections of the package's index, in order, each with its title and
 # its functions in index order.
-SECTIONS := arrays ars bootstrap resampling discrete special metric parallel mcmc
+SECTIONS := arrays matrices ars bootstrap resampling discrete special metric parallel mcmc
 TITLE_arrays := Random variate arrays
 MODULES_arrays := scaled_invchi2_draws scaled_invchi2_draw mean_dof_gamma_draws mean_dof_gamma_draw \
                   student_t_draws exponential_draws simplex_weight_draws gig_draws polya_gamma_draws \
                   dirichlet_draws truncated_normal_draws
+TITLE_matrices := Random matrices
+MODULES_matrices := wishart_draws inverse_wishart_draws
 TITLE_ars := Adaptive rejection sampling
 MODULES_ars := gig_ars_draw
 TITLE_bootstrap := Bayesian bootstrap
@@ -70,5 +73,7 @@ LINK_normalized_weights := $(WEIGHT_COLUMNS)
 LINK_categorical_draws := $(WEIGHT_COLUMNS) categorical/column_draws.cpp categorical/fast_sums.cpp
 LINK_digamma_array := special/digamma.cpp
 LINK_metric_distance_matrix := metric/metric_call.cpp
+LINK_wishart_draws := $(WISHART)
+LINK_inverse_wishart_draws := $(WISHART)
 LINK_mcmc_summary := mcmc/call_tables.cpp mcmc/variable_summary.cpp mcmc/chain_stats.cpp mcmc/chain_sums.cpp mcmc/sort_draws.cpp \
                      mcmc/fft.cpp mcmc/normal_quantile.cpp mcmc/summary_table.cpp

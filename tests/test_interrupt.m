@@ -36,7 +36,8 @@
 %!               "w = zeros (1000, %n%);", "normalized_weights (w)", 1e5
 %!               "", "weighted_sample (ones (1, 1e4), 1, %n%)", 3e4
 %!               "d = repmat ((1:1000)', [1 4 %n%]);", "mcmc_summary (d)", 6000
-%!               "d = (1:%n%)';", "mcmc_summary (d)", 1e7};
+%!               "d = (1:%n%)';", "mcmc_summary (d)", 1e7
+%!               "", "inverse_wishart_draws (eye (1000), 1100, %n%)", 8};
 %! with = @(text, count) strrep (text, "%n%", sprintf ("%d", count));
 %! for k = 1:rows (long_calls)
 %!   [setup, call, n] = long_calls{k, :};

@@ -24,6 +24,9 @@ inline constexpr const char* msg_size_range =
     "Size arguments must be finite and non-negative, with fewer than 2^31 elements in all.";
 inline constexpr const char* msg_size_empty = "Size arguments must not be empty.";
 inline constexpr const char* msg_b_not_scalar = "B must be a scalar.";
+// Endings of fail_named texts: "<name> must be a scalar." and so on.
+inline constexpr const char* msg_not_scalar = " must be a scalar.";
+inline constexpr const char* msg_too_many_dims = " must have at most two dimensions.";
 
 // An output size whose element count is known to fit an int32_t.
 struct output_size {

@@ -64,13 +64,13 @@ void require_whole_arguments(int nparams, int nrhs, const mxArray* prhs[], const
   if (nrhs == nparams + 1 && !is_size_vector(prhs[nparams])) fail("sizeForm", msg_size_form);
   if (nrhs == nparams + 2) {
     if (!is_scalar_shape(prhs[nparams]) || mxGetNumberOfDimensions(prhs[nparams]) > 2)
-      fail_named("notScalar", "M", " must be a scalar.");
+      fail_named("notScalar", "M", msg_not_scalar);
     if (!is_scalar_shape(prhs[nparams + 1]) || mxGetNumberOfDimensions(prhs[nparams + 1]) > 2)
-      fail_named("notScalar", "N", " must be a scalar.");
+      fail_named("notScalar", "N", msg_not_scalar);
   }
   for (int k = 0; k < nparams && k < nrhs; ++k) {
     require_real_double(prhs[k], names[k]);
-    if (mxGetNumberOfDimensions(prhs[k]) > 2) fail_named("dims", names[k], " must have at most two dimensions.");
+    if (mxGetNumberOfDimensions(prhs[k]) > 2) fail_named("dims", names[k], msg_too_many_dims);
   }
 }
 

@@ -35,7 +35,7 @@ function outcome = run_call (name, args, nout, host)
     endif
     results = cell (1, nout);
     [results{:}] = f (args{:});
-    why = fuzz_sane (name, args, results{1});
+    why = fuzz_sane (name, args, results{1}, results(2:end));
     if (isempty (why))
       outcome = "result";
     else

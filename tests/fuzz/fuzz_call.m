@@ -86,4 +86,8 @@ function b = valid_calls ()
   chains = reshape (mod ((1:60) * 0.618, 1), 10, 3, 2);
   b.mcmc_summary = {{chains}, {chains, {"a", "b"}}, {chains(:, :, 1), "a"}, {[1 2 NaN; 4 Inf 6; 7 8 9; 1 1 1]}, ...
                     {(1:7)'}, {zeros(6, 2, 0)}};
+  scales = {{[2 0.5; 0.5 1], 3}, {[2 0.5; 0.5 1], 3, 4}, {1, 0.5}, {eye(3), 2.5, 2}, ...
+            {[1 0.2 0; 0.2 1 0.1; 0 0.1 1], 9, 0}};
+  b.wishart_draws = scales;
+  b.inverse_wishart_draws = scales;
 endfunction

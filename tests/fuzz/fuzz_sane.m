@@ -1,8 +1,9 @@
-## WHY = fuzz_sane (NAME, ARGS, R)
+## WHY = fuzz_sane (NAME, ARGS, R, OTHERS)
 ## "" when R, returned by NAME (ARGS{:}), is a real double array of the
 ## size the call implies (and, for resampling, holds indices of positive
-## weights); otherwise what is wrong with it.
-function why = fuzz_sane (name, args, r)
+## weights); otherwise what is wrong with it. OTHERS holds the further
+## outputs the call was asked for.
+function why = fuzz_sane (name, args, r, others = {})
   why = "";
   if (strcmp (name, "mcmc_summary"))
     why = summary_sane (args, r);
@@ -35,6 +36,25 @@ function why = fuzz_sane (name, args, r)
     why = "a column outside the simplex";
   elseif (strcmp (name, "truncated_normal_draws") && ! within_bounds (r, args{3}, args{4}))
     why = "a draw outside [a, b] or not finite";
+  elseif (any (strcmp (name, {"wishart_draws", "inverse_wishart_draws"})))
+    why = wishart_insanity (r, others);
+  endif
+endfunction
+
+## Draws symmetric to the last bit; a factor, when asked for, of the same
+## size, upper triangular with a positive diagonal.
+function why = wishart_insanity (w, others)
+  why = "";
+  if (! isequaln (w, permute (w, [2 1 3])))
+    why = "a draw that is not symmetric";
+  elseif (! isempty (others))
+    c = others{1};
+    p = rows (w);
+    below = repmat (tril (true (p), -1), [1 1 size(c, 3)]);
+    on = repmat (logical (eye (p)), [1 1 size(c, 3)]);
+    if (! isequal (size (c), size (w)) || any (c(below)) || ! all (c(on) > 0))
+      why = "a factor of another size, not upper triangular or with a diagonal not positive";
+    endif
   endif
 endfunction
 
@@ -157,6 +177,12 @@ function s = implied_size (name, args)
       s = dims (args{1});
     case "metric_distance_matrix"
       s = [rows(args{2}), rows(args{2})];
+    case {"wishart_draws", "inverse_wishart_draws"}
+      p = rows (args{1});
+      s = [p p];
+      if (numel (args) == 3 && fix (double (args{3}(1))) != 1)
+        s(3) = fix (double (args{3}(1)));
+      endif
     otherwise
       if (numel (args) == 1)
         s = dims (args{1});

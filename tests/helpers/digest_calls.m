@@ -145,6 +145,19 @@ function calls = digest_calls ()
                                                      size(weighted_sample ([1 2], 0)), ...
                                                      size(weighted_sample ([1 2], 2, 0))];
     "mcmc_summary",                "state", 86, @() summary_values (randn (501, 4, 3) + [0 0 0 0.5]);
+    # Wishart and inverse-Wishart: the diagonal's gamma shapes in Best's,
+    # the power and the exponential branch, one and many draws per call,
+    # the old generator; W and C stacked.
+    "wishart_branches",            "state", 101, @() wishart_pair (@wishart_draws, wishart_scale (), 2.5, 40);
+    "wishart_exp_branch",          "state", 102, @() wishart_pair (@wishart_draws, [1 0.3; 0.3 2], 3.00001, 30);
+    "wishart_larger",              "state", 103, @() wishart_draws (eye (6) + ones (6) / 4, 40, 200);
+    "wishart_old_generator",       "seed",  104, @() wishart_pair (@wishart_draws, wishart_scale (), 5.5, 30);
+    "inverse_wishart_branches",    "state", 105, @() wishart_pair (@inverse_wishart_draws, wishart_scale (), 2.5, 40);
+    "inverse_wishart_one_by_one",  "state", 106, @() wishart_pair (@inverse_wishart_draws, 4, 0.3, 50);
+    "inverse_wishart_single_draws", "state", 107, @() cat (3, inverse_wishart_draws (wishart_scale (), 7), ...
+                                                         inverse_wishart_draws (wishart_scale (), 7));
+    "wishart_empty_outputs",       "state", 108, @() [size(wishart_draws (eye (2), 3, 0)), ...
+                                                     size(inverse_wishart_draws (1, 3, 0))];
   };
 endfunction
 
@@ -154,6 +167,17 @@ endfunction
 ## C library's cos and sin, whose last bits need not agree between versions.
 function v = summary_values (x)
   v = cell2mat (struct2cell (mcmc_summary (x)(:))(2:end, :));
+endfunction
+
+function s = wishart_scale ()
+  s = [2 0.5 0.3; 0.5 1 -0.2; 0.3 -0.2 1.5];
+endfunction
+
+## N draws of F (wishart_draws or inverse_wishart_draws) and their factors,
+## W above C.
+function y = wishart_pair (f, s, nu, n)
+  [w, c] = f (s, nu, n);
+  y = [w; c];
 endfunction
 
 ## Uniform weights with about a third of them zero, leading and trailing

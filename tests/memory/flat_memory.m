@@ -34,7 +34,9 @@ function flat_memory (calls)
     "digamma_array", {[1 2; 3 4]}, {single(1)};
     "tanh_array", {[1 2; 3 4]}, {{1}};
     "metric_distance_matrix", {metric, [1 2; 3 4; 5 6]}, {setfield(metric, "components", {[1 9]}), [1 2]};
-    "mcmc_summary", {reshape(mod ((1:40) * 0.618, 1), 10, 2, 2)}, {ones(10, 2, 2), {"a"}}};
+    "mcmc_summary", {reshape(mod ((1:40) * 0.618, 1), 10, 2, 2)}, {ones(10, 2, 2), {"a"}};
+    "wishart_draws", {[2 0.5; 0.5 1], 3, 2}, {[1 2; 2 1], 3};      # refused after its Cholesky
+    "inverse_wishart_draws", {[2 0.5; 0.5 1], 3, 2}, {eye(3), 1}};
   printf ("%-24s %10s %12s\n", "function", "calls", "growth (kB)");
   worst = 0;
   for j = 1:rows (jobs)
