@@ -28,15 +28,6 @@
 %!  if (isvector (l)) n = 1; endif
 %!endfunction
 
-%!function tf = throws (f, identifier)
-%!  try
-%!    f ();
-%!    tf = false;
-%!  catch err
-%!    tf = strcmp (err.identifier, identifier);
-%!  end_try_catch
-%!endfunction
-
 %!test  # boundaries: C = [1 2 2 3 4], a threshold equal to C(k) goes on; zero weights never drawn
 %! c = scripted_host ();
 %! logp = [0; 0; -Inf; 0; 0];

@@ -46,15 +46,6 @@
 %! weighted_sample (ones (1, 4e4), 1, 5);
 %! assert (host_stream ("calls", "rand"), {[4e4 3], [4e4 2]});
 
-%!function tf = throws (f, identifier)
-%!  try
-%!    f ();
-%!    tf = false;
-%!  catch err
-%!    tf = strcmp (err.identifier, identifier);
-%!  end_try_catch
-%!endfunction
-
 %!test  # a value outside [0, 1) from a rand of one's own is refused, also for a zero weight
 %! c = scripted_host ();
 %! for bad = [-0.1, 1, 1.5, NaN]
