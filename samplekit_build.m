@@ -20,11 +20,21 @@ function samplekit_build (folder)
   endif
   [modules, links, host_sources, functions] = module_table (fullfile (root, "src", "modules.mk"));
   setenv ("CXXFLAGS", "-std=c++17 -O2 -ffp-contract=off");   # no FMA: the bits need products rounded
-  in_src = @(list) cellfun (@(s) fullfile (root, "src", s), list, "uniformoutput", false);
-  host = in_src (host_sources);
+  ## A source that several modules link is compiled once: the host layer
+  ## alone, with Octave's headers, would otherwise cost every module seconds.
+  objects = tempname ();
+  mkdir (objects);
+  cleanup = onCleanup (@() remove_folder (objects));
+  shared = unique ([host_sources, links{:}]);
+  object_of = @(s) fullfile (objects, [strrep(s, "/", "__") ".o"]);
+  for k = 1:numel (shared)
+    mex ("-c", fullfile (root, "src", shared{k}), "-o", object_of (shared{k}));
+  endfor
+  in_objects = @(list) cellfun (object_of, list, "uniformoutput", false);
+  host = in_objects (host_sources);
   for m = 1:numel (modules)
     own = glob (fullfile (root, "src", "*", [modules{m} ".cpp"])){1};
-    extra = in_src (links{m});
+    extra = in_objects (links{m});
     mex ("-output", fullfile (folder, modules{m}), own, extra{:}, host{:});
     copyfile (fullfile (root, "inst", [modules{m} ".m"]), folder);
   endfor
@@ -38,6 +48,11 @@ endfunction
 ## its own, the host layer's sources that every module links, and the
 ## functions written in Octave: the make variables of modules.mk, read as
 ## make reads them (continued lines joined, $(NAME) replaced by its value).
+function remove_folder (folder)
+  confirm_recursive_rmdir (false, "local");
+  rmdir (folder, "s");
+endfunction
+
 function [modules, links, host, functions] = module_table (file)
   text = regexprep (fileread (file), '\\\n', " ");
   found = regexp (text, '^(\w+) := ([^\n]*)$', "tokens", "lineanchors");

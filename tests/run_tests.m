@@ -27,6 +27,7 @@ failed = 0;
 skipped = 0;
 for k = 1:numel (files)
   log_file = tempname ();
+  started = tic ();
   fid = fopen (log_file, "w");
   [n_pass, n_total, ~, ~, n_skip, n_runtime_skip] = test (files{k}, "quiet", fid);
   fclose (fid);
@@ -34,9 +35,10 @@ for k = 1:numel (files)
   failed += n_total - n_pass;
   skipped += n_skip + n_runtime_skip;
   [~, name] = fileparts (files{k});
-  skips = "";
+  ## The seconds each file took, to see where a slow build spends its time.
+  skips = sprintf (", %.0f s", toc (started));
   if (n_skip + n_runtime_skip > 0)
-    skips = sprintf (", %d skipped", n_skip + n_runtime_skip);
+    skips = sprintf (", %d skipped%s", n_skip + n_runtime_skip, skips);
   endif
   if (n_pass < n_total)
     printf ("FAILED %s: %d of %d blocks%s\n", name, n_total - n_pass, n_total, skips);
