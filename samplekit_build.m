@@ -44,15 +44,15 @@ function samplekit_build (folder)
   printf ("samplekit: %d modules built in %s\n", numel (modules), folder);
 endfunction
 
-## The module table's modules in index order, the sources each links besides
-## its own, the host layer's sources that every module links, and the
-## functions written in Octave: the make variables of modules.mk, read as
-## make reads them (continued lines joined, $(NAME) replaced by its value).
 function remove_folder (folder)
   confirm_recursive_rmdir (false, "local");
   rmdir (folder, "s");
 endfunction
 
+## The module table's modules in index order, the sources each links besides
+## its own, the host layer's sources that every module links, and the
+## functions written in Octave: the make variables of modules.mk, read as
+## make reads them (continued lines joined, $(NAME) replaced by its value).
 function [modules, links, host, functions] = module_table (file)
   text = regexprep (fileread (file), '\\\n', " ");
   found = regexp (text, '^(\w+) := ([^\n]*)$', "tokens", "lineanchors");
