@@ -36,15 +36,15 @@ for k = 1:numel (files)
   skipped += n_skip + n_runtime_skip;
   [~, name] = fileparts (files{k});
   ## The seconds each file took, to see where a slow build spends its time.
-  skips = sprintf (", %.0f s", toc (started));
+  detail = sprintf (", %.0f s", toc (started));
   if (n_skip + n_runtime_skip > 0)
-    skips = sprintf (", %d skipped%s", n_skip + n_runtime_skip, skips);
+    detail = sprintf (", %d skipped%s", n_skip + n_runtime_skip, detail);
   endif
   if (n_pass < n_total)
-    printf ("FAILED %s: %d of %d blocks%s\n", name, n_total - n_pass, n_total, skips);
+    printf ("FAILED %s: %d of %d blocks%s\n", name, n_total - n_pass, n_total, detail);
     printf ("%s\n", fileread (log_file));
   else
-    printf ("ok     %s: %d blocks%s\n", name, n_total, skips);
+    printf ("ok     %s: %d blocks%s\n", name, n_total, detail);
   endif
   delete (log_file);
 endfor

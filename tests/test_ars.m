@@ -73,10 +73,8 @@
 %! assert (isnan (ars_harness (@(x) deal (NaN, NaN), 0, 1)));
 %! assert (isnan (ars_harness (@(x) deal (-Inf, 0), 0, 1)));
 
-%!test  # the warning line: once per loaded module, on standard error
-%! if (instrumented ())
-%!   return;     # 60,000 interpreted rand calls in a child: two minutes there
-%! endif
+## The warning line: once per loaded module, on standard error.
+%!testif ; ! instrumented ("the ARS warning (60,000 interpreted rand calls in a child: minutes)")
 %! here = fileparts (fileparts (which ("scripted_host")));
 %! code = ["addpath ('" fileparts(which ("ars_harness")) "', '" here "/stream');", ...
 %!         "warning ('off', 'Octave:shadowed-function'); rand ('state', 1);", ...

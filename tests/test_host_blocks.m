@@ -31,10 +31,8 @@
 %!   check_same (@() mean_dof_gamma_draws (1.5, 0.7, 1, n));
 %! endfor
 
-%!test  # past the largest block (65536 values), when the host allows it
-%! if (instrumented ())
-%!   return;              # the per-value side makes 160,000 interpreted calls
-%! endif
+## Past the largest block (65536 values), when the host allows it.
+%!testif ; ! instrumented ("past the largest block (160,000 interpreted calls)")
 %! s = seeded (0);
 %! f = @() scaled_invchi2_draws (2, 5, 70000, 1);
 %! [a, sa] = run_draw (f, 7, false);

@@ -56,10 +56,8 @@
 %! assert (rv_harness ("beta", 1.000005, 1.000005), 0.5);
 %! assert (host_stream ("consumed", "rand"), 4);
 
-%!test  # beta ends even when every q rounds to 0
-%! if (instrumented ())
-%!   return;     # every one of its trials: most of a minute there
-%! endif
+## Beta ends even when every q rounds to 0.
+%!testif ; ! instrumented ("the beta trial cap (every one of its trials: most of a minute)")
 %! c = seeded (3);
 %! assert (isnan (rv_harness ("beta", 1e-20, 5)));
 
